@@ -1,0 +1,26 @@
+# The README's commands.
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test bench clean
+
+all: build
+
+deps:
+	bash scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DZ9_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || true; done
+
+clean:
+	rm -rf $(BUILD)

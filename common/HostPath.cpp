@@ -1,0 +1,36 @@
+#include "HostPath.h"
+
+#include "Program.h"
+
+#include <algorithm>
+
+namespace z9 {
+
+std::string UncRoot() {
+    std::string root = EnvVar("Z9_UNC_ROOT");
+    if (root.empty()) root = "/mnt/unc";
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    return root;
+}
+
+bool IsUncPath(const std::string& path) {
+    auto sep = [](char c) { return c == '\\' || c == '/'; };
+    return path.size() > 2 && sep(path[0]) && sep(path[1]) && !sep(path[2]);
+}
+
+std::string HostPath(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    std::string out;
+    if (IsUncPath(path)) {
+        out = UncRoot() + "/" + path.substr(2);
+    } else {
+        out = path;
+    }
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+#endif
+}
+
+} // namespace z9

@@ -1,0 +1,31 @@
+#pragma once
+// Facts about the running program: its title, its folder and its executables.
+#include <string>
+
+namespace z9 {
+
+// The running program's title ("Zorvan Submitter", "Zorvan Menu"); message boxes use it.
+const std::string& AppTitle();
+void SetAppTitle(const std::string& title);
+
+// The folder that holds the running executable, without a trailing separator.
+std::string ProgramFolder();
+// Tests point the program's folder elsewhere; an empty text restores the real one.
+void SetProgramFolder(const std::string& folder);
+
+// The platform's executable suffix: ".exe" on Windows, empty on Linux.
+const char* ExeSuffix();
+// The native path separator.
+char PathSeparator();
+
+// The full path of one of our programs beside the running one, e.g. ProgramFile("Z9Sub").
+std::string ProgramFile(const std::string& baseName);
+
+// The process's current folder; setting it returns false when the folder cannot be entered.
+std::string CurrentFolder();
+bool SetCurrentFolder(const std::string& folder);
+
+// The value of an environment variable, or empty text.
+std::string EnvVar(const char* name);
+
+} // namespace z9

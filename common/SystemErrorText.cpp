@@ -1,0 +1,59 @@
+#include "SystemErrorText.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace z9 {
+
+std::string SystemErrorText(long winError) {
+#ifdef _WIN32
+    char* buffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, static_cast<DWORD>(winError), 0, reinterpret_cast<LPSTR>(&buffer), 0,
+                             nullptr);
+    std::string text = n && buffer ? std::string(buffer, n) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    if (!text.empty()) return text;
+#endif
+    switch (winError) {
+    case 0: return "The operation completed successfully.";
+    case 2: return "The system cannot find the file specified.";
+    case 3: return "The system cannot find the path specified.";
+    case 5: return "Access is denied.";
+    case 32: return "The process cannot access the file because it is being used by another process.";
+    case 53: return "The network path was not found.";
+    case 67: return "The network name cannot be found.";
+    case 80: return "The file exists.";
+    case 86: return "The specified network password is not correct.";
+    case 112: return "There is not enough space on the disk.";
+    case 1326: return "The user name or password is incorrect.";
+    default: break;
+    }
+    if (winError < 0) return std::strerror(static_cast<int>(-winError));
+    return "Unknown error " + std::to_string(winError) + ".";
+}
+
+long WinErrorFromErrno(int err) {
+    switch (err) {
+    case 0: return 0;
+    case ENOENT: return ERROR_FILE_NOT_FOUND_CODE;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND_CODE;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return ERROR_ACCESS_DENIED_CODE;
+    case EWOULDBLOCK: return ERROR_SHARING_VIOLATION_CODE;
+    case EEXIST: return ERROR_FILE_EXISTS_CODE;
+    case ENOSPC: return ERROR_DISK_FULL_CODE;
+    default: return -static_cast<long>(err);
+    }
+}
+
+std::string ErrnoText(int err) { return SystemErrorText(WinErrorFromErrno(err)); }
+
+} // namespace z9

@@ -1,0 +1,111 @@
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace z9::test {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::random_device rd;
+    fs::path base = fs::temp_directory_path();
+    for (;;) {
+        path_ = base / ("z9test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(path_, ec)) break;
+    }
+    fs::create_directories(RegistryDir());
+    fs::create_directories(UncRoot());
+    fs::create_directories(path_ / "home");
+    const std::pair<const char*, fs::path> vars[] = {
+        {"Z9_REGISTRY_DIR", RegistryDir()},
+        {"Z9_UNC_ROOT", UncRoot()},
+        {"HOME", path_ / "home"},
+        {"XDG_CONFIG_HOME", path_ / "home" / ".config"},
+    };
+    for (const auto& [name, value] : vars) {
+        if (const char* old = std::getenv(name))
+            savedEnv_.emplace_back(name, old);
+        else
+            unsetEnv_.emplace_back(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    previousCwd_ = fs::current_path();
+    fs::current_path(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::current_path(previousCwd_, ec);
+    for (const auto& [name, value] : savedEnv_) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const auto& name : unsetEnv_) ::unsetenv(name.c_str());
+    fs::remove_all(path_, ec);
+}
+
+fs::path TempFolder::Write(const std::string& relative, const std::string& bytes) const {
+    fs::path target = path_ / relative;
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return target;
+}
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+fs::path ExamplesDir() {
+    const char* dir = std::getenv("Z9_EXAMPLES_DIR");
+    return dir ? fs::path(dir) : fs::path(Z9_SOURCE_DIR) / "examples";
+}
+
+fs::path BinDir() {
+    const char* dir = std::getenv("Z9_BIN_DIR");
+    return dir ? fs::path(dir) : fs::path(Z9_BINARY_DIR) / "bin";
+}
+
+MessageRecorder::MessageRecorder() {
+    previous_ = SetMessageHandler([this](const std::string& text, int style, const std::string& title) {
+        messages_.push_back({text, style, title});
+        if (!answers_.empty()) {
+            int answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        switch (style & 7) {
+        case vbYesNo: return static_cast<int>(vbYes);
+        case vbYesNoCancel: return static_cast<int>(vbYes);
+        default: return static_cast<int>(vbOK);
+        }
+    });
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageHandler(previous_); }
+
+std::vector<std::string> MessageRecorder::Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : messages_) texts.push_back(m.text);
+    return texts;
+}
+
+FakeClock::FakeClock() : previous_(Clock::Install(this)), now_(std::chrono::system_clock::from_time_t(1700000000)) {}
+
+FakeClock::~FakeClock() { Clock::Install(previous_); }
+
+void FakeClock::Sleep(int ms) {
+    ++sleeps_;
+    sleptMs_ += ms;
+    now_ += std::chrono::milliseconds(ms);
+    if (onSleep_) onSleep_(ms);
+}
+
+void FakeClock::SleepProcessingEvents(int ms) { Sleep(ms); }
+
+} // namespace z9::test

@@ -1,0 +1,91 @@
+#pragma once
+// Fixtures every test uses: a private temporary folder for the registry, the
+// network shares and the working folder; recorded message boxes; a fake clock.
+#include "common/Clock.h"
+#include "common/MessageBox.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace z9::test {
+
+// A fresh folder for one test. While it lives, Z9_REGISTRY_DIR, Z9_UNC_ROOT,
+// HOME and XDG_CONFIG_HOME point into it and it is the current folder; all of
+// that is put back afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path RegistryDir() const { return path_ / "registry"; }
+    std::filesystem::path UncRoot() const { return path_ / "unc"; }
+    // Writes bytes to a file below the folder (creating parent folders) and returns its path.
+    std::filesystem::path Write(const std::string& relative, const std::string& bytes) const;
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previousCwd_;
+    std::vector<std::pair<std::string, std::string>> savedEnv_;
+    std::vector<std::string> unsetEnv_;
+};
+
+// Reads a whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// The examples folder of the source tree.
+std::filesystem::path ExamplesDir();
+// The folder holding the built programs.
+std::filesystem::path BinDir();
+
+struct RecordedMessage {
+    std::string text;
+    int style = 0;
+    std::string title;
+};
+
+// Records every message box while it lives and answers from a queue (OK, or
+// the default button when the queue is empty).
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    void Answer(int result) { answers_.push_back(result); }
+    const std::vector<RecordedMessage>& Messages() const { return messages_; }
+    std::vector<std::string> Texts() const;
+    void Clear() { messages_.clear(); }
+
+private:
+    MessageHandler previous_;
+    std::vector<RecordedMessage> messages_;
+    std::deque<int> answers_;
+};
+
+// Virtual time: sleeps advance it at once. An action may run on each sleep
+// (a fake server that answers after so many virtual seconds).
+class FakeClock : public ClockBackend {
+public:
+    FakeClock();
+    ~FakeClock() override;
+    TimePoint Now() override { return now_; }
+    void Sleep(int ms) override;
+    void SleepProcessingEvents(int ms) override;
+    void Set(TimePoint t) { now_ = t; }
+    void OnSleep(std::function<void(int ms)> action) { onSleep_ = std::move(action); }
+    int Sleeps() const { return sleeps_; }
+    long long SleptMs() const { return sleptMs_; }
+
+private:
+    ClockBackend* previous_;
+    TimePoint now_;
+    std::function<void(int)> onSleep_;
+    int sleeps_ = 0;
+    long long sleptMs_ = 0;
+};
+
+} // namespace z9::test
