@@ -1,0 +1,33 @@
+#include "ReportError.h"
+
+#include "common/Clock.h"
+#include "common/MessageBox.h"
+#include "common/P8LocaleSettings.h"
+
+#include <cstdio>
+
+namespace z9 {
+namespace {
+bool submitMode = false;
+}
+
+bool SubmitMode() { return submitMode; }
+void SetSubmitMode(bool on) { submitMode = on; }
+
+void AppendErrorLog(const std::string& text) {
+    // Opened, written and closed for every entry, never truncated.
+    std::string entry = GeneralDateTimeText(Clock::Now()) + " - " + text + "\r\n";
+    if (std::FILE* log = std::fopen(kErrorLogName, "ab")) {
+        std::fwrite(entry.data(), 1, entry.size(), log);
+        std::fclose(log);
+    }
+}
+
+void ReportError(const std::string& text, int style, bool logOnly) {
+    if (!logOnly && !submitMode)
+        MessageBox(text, style);
+    else
+        AppendErrorLog(text);
+}
+
+} // namespace z9
