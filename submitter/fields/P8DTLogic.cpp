@@ -1,0 +1,322 @@
+#include "P8DTLogic.h"
+
+#include "common/P8LocaleSettings.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace z9 {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string UpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = LowerAscii(c);
+    return s;
+}
+
+// The kind of a format part: its first letter, lower-cased; 0 for an empty part.
+char Kind(const std::string& part) { return part.empty() ? '\0' : LowerAscii(part[0]); }
+
+// A part's whole number: digits, optionally between blanks. Nine digits at most,
+// so no part overflows.
+std::optional<int> Number(const std::string& part) {
+    size_t begin = part.find_first_not_of(' ');
+    if (begin == std::string::npos) return std::nullopt;
+    size_t end = part.find_last_not_of(' ') + 1;
+    if (end - begin > 9) return std::nullopt;
+    int n = 0;
+    for (size_t i = begin; i < end; ++i) {
+        if (part[i] < '0' || part[i] > '9') return std::nullopt;
+        n = n * 10 + (part[i] - '0');
+    }
+    return n;
+}
+
+// n with at least `width` digits (leading zeros).
+std::string Padded(int n, size_t width) {
+    std::string digits = std::to_string(n < 0 ? -static_cast<long long>(n) : n);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return n < 0 ? "-" + digits : digits;
+}
+
+std::string Join(const DTParts& parts, const std::string& sep) {
+    return parts[0] + sep + parts[1] + sep + parts[2];
+}
+
+std::chrono::sys_days Serial(const DateTime& v) {
+    using namespace std::chrono;
+    return sys_days{year{v.Year} / month{static_cast<unsigned>(v.Month)} / day{static_cast<unsigned>(v.Day)}};
+}
+
+// Position of part `index` in a text with two separators.
+int PartStart(const std::string& text, const std::string& sep, int index) {
+    if (index == 0) return 0;
+    size_t at = index == 1 ? text.find(sep) : text.rfind(sep);
+    return static_cast<int>(at + sep.size());
+}
+
+} // namespace
+
+bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+    switch (month) {
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return 30;
+    case 2:
+        return LeapYear(year) ? 29 : 28;
+    default:
+        return 31;
+    }
+}
+
+bool IsValidDate(int year, int month, int day) {
+    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month);
+}
+
+bool IsValidTime(int hour, int minute, int second) {
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
+
+DateTime LocalDateTime(TimePoint t) {
+    std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+    std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &seconds);
+#else
+    localtime_r(&seconds, &tm);
+#endif
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+TimePoint ToTimePoint(const DateTime& v) {
+    std::tm tm{};
+    tm.tm_year = v.Year - 1900;
+    tm.tm_mon = v.Month - 1;
+    tm.tm_mday = v.Day;
+    tm.tm_hour = v.Hour;
+    tm.tm_min = v.Minute;
+    tm.tm_sec = v.Second;
+    tm.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
+DateTime DateTimeSum(const DateTime& a, const DateTime& b) {
+    using namespace std::chrono;
+    const sys_days zero = Serial(kZeroDate);
+    long long seconds = (a.Hour + b.Hour) * 3600LL + (a.Minute + b.Minute) * 60LL + a.Second + b.Second;
+    days sum = (Serial(a) - zero) + (Serial(b) - zero) + days{seconds / 86400};
+    seconds %= 86400;
+    year_month_day ymd{zero + sum};
+    return {static_cast<int>(ymd.year()),      static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(seconds / 3600),
+            static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
+}
+
+std::string DateTimeText(const DateTime& v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", v.Year, v.Month, v.Day, v.Hour,
+                  v.Minute, v.Second);
+    return buffer;
+}
+
+std::optional<DTParts> CutAtSeparators(const std::string& text, const std::string& sep) {
+    if (sep.empty()) return std::nullopt;
+    size_t first = text.find(sep);
+    if (first == std::string::npos) return std::nullopt;
+    size_t last = text.rfind(sep);
+    if (last < first + sep.size()) return std::nullopt;
+    return DTParts{text.substr(0, first), text.substr(first + sep.size(), last - first - sep.size()),
+                   text.substr(last + sep.size())};
+}
+
+int SetupMode(DTFormat& f, bool dateMode, const LocaleLookup& locale) {
+    if (dateMode) {
+        f.Display = locale(LOCALE_SSHORTDATE_ID);
+        if (f.Display.empty()) return kDTNoFormat;
+        f.Separator = locale(LOCALE_SDATE_ID);
+        if (f.Separator.empty()) return kDTNoSeparator;
+        f.TimeMode = false;
+    } else {
+        f.Display = locale(LOCALE_STIMEFORMAT_ID);
+        if (f.Display.empty()) return kDTNoFormat;
+        f.Separator = locale(LOCALE_STIME_ID);
+        if (f.Separator.empty()) return kDTNoSeparator;
+        // The clock is always 24 hours: the AM/PM marker goes, after the time or before it.
+        std::string lower = LowerAscii(f.Display);
+        size_t marker = lower.find(" t");
+        if (marker != std::string::npos) {
+            f.Display.erase(marker);
+        } else if (lower[0] == 't') {
+            size_t time = lower.find_first_not_of("t ");
+            f.Display.erase(0, time == std::string::npos ? f.Display.size() : time);
+        }
+        f.TimeMode = true;
+    }
+
+    std::optional<DTParts> parts = CutAtSeparators(f.Display, f.Separator);
+    if (!parts) return kDTUnknownFormat;
+    for (std::string& part : *parts) {
+        switch (Kind(part)) {
+        case 'y':
+            part = "yyyy";
+            break;
+        case 'h':
+            part = UpperAscii(part);
+            break;
+        case 'm':
+            if (!f.TimeMode) part = UpperAscii(part);
+            if (part.size() > 2) part.resize(2);
+            break;
+        default:
+            break;
+        }
+    }
+    f.Parts = *parts;
+    f.Display = Join(f.Parts, f.Separator);
+    return 0;
+}
+
+std::string DTErrorText(int error, bool dateMode) {
+    switch (error) {
+    case kDTNoFormat:
+        return dateMode ? "Cannot get short date format." : "Cannot get time format.";
+    case kDTNoSeparator:
+        return dateMode ? "Cannot get short date separator." : "Cannot get time separator.";
+    case kDTUnknownFormat:
+        return "Unknown format.";
+    default:
+        return {};
+    }
+}
+
+int PartAtCursor(const std::string& text, const std::string& sep, int cursor) {
+    // Separator positions counted from 1, the cursor from 0: a cursor just before
+    // a separator still stands in the part before it.
+    long long first = static_cast<long long>(text.find(sep)) + 1;
+    long long last = static_cast<long long>(text.rfind(sep)) + 1;
+    if (cursor < first) return 0;
+    if (cursor >= last) return 2;
+    return 1;
+}
+
+std::optional<DateTime> ReadText(const DTFormat& f, const std::string& text) {
+    std::optional<DTParts> parts = CutAtSeparators(text, f.Separator);
+    if (!parts) return std::nullopt;
+    DateTime v;
+    if (f.TimeMode) {
+        auto hour = Number((*parts)[0]), minute = Number((*parts)[1]), second = Number((*parts)[2]);
+        if (!hour || !minute || !second || !IsValidTime(*hour, *minute, *second)) return std::nullopt;
+        v.Hour = *hour;
+        v.Minute = *minute;
+        v.Second = *second;
+        return v;
+    }
+    std::optional<int> year, month, day;
+    for (int i = 0; i < 3; ++i) {
+        switch (Kind(f.Parts[i])) {
+        case 'y':
+            year = Number((*parts)[i]);
+            break;
+        case 'm':
+            month = Number((*parts)[i]);
+            break;
+        case 'd':
+            day = Number((*parts)[i]);
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    if (!year || !month || !day || !IsValidDate(*year, *month, *day)) return std::nullopt;
+    v.Year = *year;
+    v.Month = *month;
+    v.Day = *day;
+    return v;
+}
+
+std::string WriteValue(const DTFormat& f, const DateTime& v) {
+    std::optional<DTParts> parts = CutAtSeparators(f.Display, f.Separator);
+    // A format that could not be set up is written as it stands.
+    if (!parts) return FormatDateTimePicture(f.Display, ToTimePoint(v));
+    for (std::string& part : *parts) {
+        int field = -1;
+        switch (Kind(part)) {
+        case 'y':
+            field = part.size() <= 2 ? v.Year % 100 : v.Year;
+            break;
+        case 'm':
+            field = f.TimeMode ? v.Minute : v.Month;
+            break;
+        case 'd':
+            field = f.TimeMode ? -1 : v.Day;
+            break;
+        case 'h':
+            field = f.TimeMode ? v.Hour : -1;
+            break;
+        case 's':
+            field = f.TimeMode ? v.Second : -1;
+            break;
+        default:
+            break;
+        }
+        if (field >= 0) part = Padded(field, part.size());
+    }
+    return Join(*parts, f.Separator);
+}
+
+std::optional<StepResult> StepText(const DTFormat& f, const std::string& text, int cursor, int delta) {
+    if (text.empty()) return std::nullopt;
+    std::optional<DTParts> parts = CutAtSeparators(text, f.Separator);
+    if (!parts) return std::nullopt;
+    int index = PartAtCursor(text, f.Separator, cursor);
+    std::optional<int> number = Number((*parts)[index]);
+    if (!number) return std::nullopt;
+    int n = *number + delta;
+
+    const char kind = Kind(f.Parts[index]);
+    if (!f.TimeMode) {
+        if (kind == 'y') {
+            if (n < 1900) n = 3000;
+            else if (n > 3000) n = 1900;
+        } else if (kind == 'm') {
+            if (n < 1) n = 12;
+            else if (n > 12) n = 1;
+        } else if (kind == 'd') {
+            int month = 0, year = 0;
+            for (int i = 0; i < 3; ++i) {
+                if (Kind(f.Parts[i]) == 'm') month = Number((*parts)[i]).value_or(0);
+                if (Kind(f.Parts[i]) == 'y') year = Number((*parts)[i]).value_or(0);
+            }
+            int days = DaysInMonth(year, month);
+            if (n < 1) n = days;
+            else if (n > days) n = 1;
+        }
+    } else if (kind == 'h') {
+        if (n < 0) n = 23;
+        else if (n > 23) n = 0;
+    } else if (kind == 'm' || kind == 's') {
+        if (n < 0) n = 59;
+        else if (n > 59) n = 0;
+    }
+
+    (*parts)[index] = Padded(n, f.Parts[index].size());
+    std::string stepped = Join(*parts, f.Separator);
+    if (!ReadText(f, stepped)) return std::nullopt;
+    return StepResult{stepped, PartStart(stepped, f.Separator, index)};
+}
+
+} // namespace z9
