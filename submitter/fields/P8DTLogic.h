@@ -14,8 +14,7 @@ namespace z9 {
 // A date-time value as the date and time fields hand it around: calendar fields
 // in local time. The zero date 1899-12-30 00:00:00 is the base of date serials
 // and means "no value": a date carries the time 00:00:00 and a time of day the
-// zero date, so the sum of the two (DateTimeSum) is the full moment. Values
-// compare in time order.
+// zero date, so the sum of the two (DateTimeSum) is the full moment.
 struct DateTime {
     int Year = 1899;
     int Month = 12;
@@ -23,7 +22,7 @@ struct DateTime {
     int Hour = 0;
     int Minute = 0;
     int Second = 0;
-    auto operator<=>(const DateTime&) const = default;
+    bool operator==(const DateTime&) const = default;
 };
 
 inline constexpr DateTime kZeroDate{};
