@@ -88,6 +88,7 @@ VexFieldSplitter::VexFieldSplitter(QWidget* parent)
     });
 
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFixedHeight(picture1_->height());
     resize(sizeHint());
     LayOut();
 }
