@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <iconv.h>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 #ifdef _WIN32
@@ -15,6 +16,7 @@ namespace z9 {
 namespace {
 
 int chosenCodePage = 0;
+std::optional<QLocale> namedLocale;
 
 #ifndef _WIN32
 // One table per single-byte code page: byte -> UTF-16 unit and back. Bytes the
@@ -148,13 +150,27 @@ int CodePageForLocale(const QLocale& locale) {
     }
 }
 
+QLocale ProgramLocale() {
+    QLocale locale = namedLocale ? *namedLocale : QLocale::system();
+    if (locale.language() == QLocale::C) return QLocale(QLocale::English, QLocale::UnitedStates);
+    return locale;
+}
+
+void SetProgramLocale(const std::string& name) {
+    if (name.empty())
+        namedLocale.reset();
+    else
+        namedLocale = QLocale(QString::fromStdString(name));
+}
+
+bool ProgramLocaleNamed() { return namedLocale.has_value(); }
+
 int AnsiCodePage() {
     if (chosenCodePage) return chosenCodePage;
 #ifdef _WIN32
-    return static_cast<int>(GetACP());
-#else
-    return CodePageForLocale(QLocale::system());
+    if (!namedLocale) return static_cast<int>(GetACP());
 #endif
+    return CodePageForLocale(ProgramLocale());
 }
 
 void SetAnsiCodePage(int codePage) { chosenCodePage = codePage; }

@@ -11,7 +11,15 @@ namespace z9 {
 // languages and for the C locale, 1251 Cyrillic, 932 Japanese, ...).
 int CodePageForLocale(const QLocale& locale);
 
-// The ANSI code page in use: the system locale's, unless a test or the
+// The locale the program follows: the system's, unless UseLocale
+// (P8LocaleSettings.h) named another. The C/POSIX locale answers as en-US.
+QLocale ProgramLocale();
+// Names the program's locale ("de_DE", "C"); empty text returns to the system's.
+void SetProgramLocale(const std::string& name);
+// True while a locale chosen by name is in force.
+bool ProgramLocaleNamed();
+
+// The ANSI code page in use: the program locale's, unless a test or the
 // program chose another with SetAnsiCodePage (0 returns to the locale's).
 int AnsiCodePage();
 void SetAnsiCodePage(int codePage);
