@@ -3,6 +3,9 @@
 #include "SystemErrorText.h"
 
 #ifdef _WIN32
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0601 // RegDeleteTree
+#endif
 #include <windows.h>
 #else
 #include "Program.h"
