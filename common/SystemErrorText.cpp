@@ -26,12 +26,17 @@ std::string SystemErrorText(long winError) {
     case 2: return "The system cannot find the file specified.";
     case 3: return "The system cannot find the path specified.";
     case 5: return "Access is denied.";
+    case 6: return "The handle is invalid.";
+    case 13: return "The data is invalid.";
     case 32: return "The process cannot access the file because it is being used by another process.";
     case 53: return "The network path was not found.";
     case 67: return "The network name cannot be found.";
     case 80: return "The file exists.";
     case 86: return "The specified network password is not correct.";
+    case 87: return "The parameter is incorrect.";
     case 112: return "There is not enough space on the disk.";
+    case 161: return "The specified path is invalid.";
+    case 1018: return "Illegal operation attempted on a registry key that has been marked for deletion.";
     case 1326: return "The user name or password is incorrect.";
     default: break;
     }
