@@ -47,9 +47,10 @@ TaskRecord TaskWith(std::size_t environs, bool encrypted) {
         e.Variable = "VAR" + std::to_string(i);
         e.Type = std::to_string(i % 8);
         e.Value = "D:\\Data\\Sales\\" + std::to_string(i * 7919 % 100000) + "\\report.csv";
-        e.Help = "Help text for this field, with a line break\r\nand a second line that says a little more about "
-                 "what the value is for and which limits apply to it; " +
-                 std::string(600, static_cast<char>('a' + i % 26));
+        e.Help =
+            "Help text for this field, with a line break\r\nand a second line that says a little more about "
+            "what the value is for and which limits apply to it; " +
+            std::string(600, static_cast<char>('a' + i % 26));
         e.Min = "1";
         e.Max = "Item one|1\r\nItem two|2\r\nItem three|3";
         e.Percent = "33";
@@ -113,7 +114,8 @@ void BM_SaveTask(benchmark::State& state) {
 }
 
 // Arguments: size in MiB, encrypted (0 or 1).
-#define Z9_SIZES ArgsProduct({{1, 4, 10}, {0, 1}})->ArgNames({"MiB", "encrypted"})->Unit(benchmark::kMillisecond)
+#define Z9_SIZES                                                                                             \
+    ArgsProduct({{1, 4, 10}, {0, 1}})->ArgNames({"MiB", "encrypted"})->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_LoadTask)->Z9_SIZES;
 BENCHMARK(BM_SaveTask)->Z9_SIZES;
 

@@ -30,11 +30,10 @@ constexpr const char* kCloseMarkerHex =
     "B0B095B252C36D9359F6F0614A7B6E4C9AE4776A2C84CB2EB5F7BEFB5C9A912B41CE6A316D62596E";
 
 // The value scrambling key: 256 hexadecimal-digit characters, used as characters.
-constexpr const char* kScrambleKey =
-    "2C0E007720D37C6FC4AE40024A14550628F01BFB7B7DA52C534AD61A71655DF8"
-    "88632B7F232F07DD7BEC27F0DCE0C2F8A795749F38B617689F221CACDE72E2F7"
-    "79D08C8E27C7A78D18DBE8247EE07CD61497578AD3E4BAC50599ADAD050D3683"
-    "C69A3DEB6A7A378918A5426D881ED7490255A8930B05FD5822F862144B6F6CCD";
+constexpr const char* kScrambleKey = "2C0E007720D37C6FC4AE40024A14550628F01BFB7B7DA52C534AD61A71655DF8"
+                                     "88632B7F232F07DD7BEC27F0DCE0C2F8A795749F38B617689F221CACDE72E2F7"
+                                     "79D08C8E27C7A78D18DBE8247EE07CD61497578AD3E4BAC50599ADAD050D3683"
+                                     "C69A3DEB6A7A378918A5426D881ED7490255A8930B05FD5822F862144B6F6CCD";
 
 // --------------------------------------------------------------------------
 
@@ -45,17 +44,23 @@ std::mt19937& Rng() {
     return rng;
 }
 
-int RandomInt(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(Rng()); }
+int RandomInt(int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(Rng());
+}
 
-char Symbol(int alphabet, int index) { return kAlphabets[alphabet - 1][index & 63]; }
+char Symbol(int alphabet, int index) {
+    return kAlphabets[alphabet - 1][index & 63];
+}
 
 // Index of a symbol in its alphabet; a foreign character counts as 0.
 struct SymbolIndex {
     std::array<std::array<signed char, 256>, 6> table{};
     SymbolIndex() {
-        for (auto& row : table) row.fill(-1);
+        for (auto& row : table)
+            row.fill(-1);
         for (int a = 0; a < 6; ++a)
-            for (int i = 0; i < 64; ++i) table[a][static_cast<Byte>(kAlphabets[a][i])] = static_cast<signed char>(i);
+            for (int i = 0; i < 64; ++i)
+                table[a][static_cast<Byte>(kAlphabets[a][i])] = static_cast<signed char>(i);
     }
 };
 
@@ -114,10 +119,16 @@ private:
     int counter_ = 5;
 };
 
-int FillerCount(int r1, int r2, int r3) { return ((r1 & 12) | (r2 & 3) | (r3 & 48)) % 5; }
+int FillerCount(int r1, int r2, int r3) {
+    return ((r1 & 12) | (r2 & 3) | (r3 & 48)) % 5;
+}
 
-Byte RotateRight(Byte c) { return static_cast<Byte>((c >> 1) | (c << 7)); }
-Byte RotateLeft(Byte c) { return static_cast<Byte>((c << 1) | (c >> 7)); }
+Byte RotateRight(Byte c) {
+    return static_cast<Byte>((c >> 1) | (c << 7));
+}
+Byte RotateLeft(Byte c) {
+    return static_cast<Byte>((c << 1) | (c >> 7));
+}
 
 // Swaps the two bits at shift between a and b.
 void SwapBits(Byte& a, Byte& b, int shift) {
@@ -143,7 +154,8 @@ void SwapLengthBits(std::string& block, Byte& c) {
 void XorWithKey(std::string& block) {
     const std::size_t start = block.size() >= 128 ? 0 : 128 - block.size();
     for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = static_cast<char>(static_cast<Byte>(block[i]) ^ static_cast<Byte>(kScrambleKey[start + i]));
+        block[i] =
+            static_cast<char>(static_cast<Byte>(block[i]) ^ static_cast<Byte>(kScrambleKey[start + i]));
 }
 
 int HexDigit(char c) {
@@ -185,21 +197,24 @@ std::string HexEncode(const std::string& text) {
 std::string EncipherLine(const std::string& chunk) {
     // Line key: no hexadecimal digit of a key byte is 0 or F.
     std::array<Byte, 4> key{};
-    for (auto& k : key) k = static_cast<Byte>(16 * RandomInt(1, 14) + RandomInt(1, 14));
+    for (auto& k : key)
+        k = static_cast<Byte>(16 * RandomInt(1, 14) + RandomInt(1, 14));
 
     // Key group k1..k6.
     const unsigned h = key[0] / 64;
     const unsigned long v = (key[0] % 64) * (1UL << 24) + key[1] * (1UL << 16) + key[2] * (1UL << 8) + key[3];
     char k[7];
     k[1] = Symbol(6, static_cast<int>(9 * (h + 1)) - 1);
-    for (int n = 1; n <= 5; ++n) k[n + 1] = Symbol(n, static_cast<int>((v >> (6 * (5 - n))) & 63));
+    for (int n = 1; n <= 5; ++n)
+        k[n + 1] = Symbol(n, static_cast<int>((v >> (6 * (5 - n))) & 63));
 
     // Header: the key group among random symbols.
     const int r1 = RandomInt(0, 63), r2 = RandomInt(0, 63), r3 = RandomInt(0, 63);
     std::string head{Symbol(5, r1), k[4], k[2], Symbol(3, r2), k[3], Symbol(1, r3)};
-    std::string tail{Symbol(4, RandomInt(0, 63)), k[6], Symbol(2, RandomInt(0, 63)), Symbol(6, RandomInt(0, 63)),
-                     k[5]};
-    for (int i = FillerCount(r1, r2, r3); i > 0; --i) tail.push_back(Symbol(3, RandomInt(0, 63)));
+    std::string tail{Symbol(4, RandomInt(0, 63)), k[6], Symbol(2, RandomInt(0, 63)),
+                     Symbol(6, RandomInt(0, 63)), k[5]};
+    for (int i = FillerCount(r1, r2, r3); i > 0; --i)
+        tail.push_back(Symbol(3, RandomInt(0, 63)));
     tail.push_back(k[1]);
 
     std::string bytes = chunk;
@@ -238,7 +253,8 @@ std::string DecipherLine(const std::string& line) {
     const unsigned h = static_cast<unsigned>(IndexOf(6, k1)) / 9;
     unsigned long v = 0;
     const char digits[5] = {k2, k3, k4, k5, k6};
-    for (int d = 0; d < 5; ++d) v = v * 64 + static_cast<unsigned long>(IndexOf(d + 1, digits[d]));
+    for (int d = 0; d < 5; ++d)
+        v = v * 64 + static_cast<unsigned long>(IndexOf(d + 1, digits[d]));
     std::array<Byte, 4> key{static_cast<Byte>((h * 64 + (v >> 24)) & 255), static_cast<Byte>((v >> 16) & 255),
                             static_cast<Byte>((v >> 8) & 255), static_cast<Byte>(v & 255)};
 
@@ -326,7 +342,8 @@ std::string ScrambleValue(const std::string& value) {
         block = t.substr(0, 5) + ' ' + t.substr(5);
     } else {
         block.resize(6, ' ');
-        for (int i = 0; i < 5; ++i) block[i] = static_cast<char>(RandomInt(0, 255));
+        for (int i = 0; i < 5; ++i)
+            block[i] = static_cast<char>(RandomInt(0, 255));
         block.replace(0, len, t);
     }
     Byte c = static_cast<Byte>(len);

@@ -9,6 +9,7 @@
 #include "common/Program.h"
 #include "common/SystemErrorText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -91,16 +92,11 @@ constexpr Key<TaskFileRecord> kTaskFileKeys[] = {
 };
 
 constexpr Key<EnvironRecord> kEnvironKeys[] = {
-    {"STEP", &EnvironRecord::Step},
-    {"CAPTION", &EnvironRecord::Caption},
-    {"VARIABLE", &EnvironRecord::Variable},
-    {"TYPE", &EnvironRecord::Type},
-    {"VALUE", &EnvironRecord::Value},
-    {"HELP", &EnvironRecord::Help},
-    {"MIN", &EnvironRecord::Min},
-    {"MAX", &EnvironRecord::Max},
-    {"PERCENT", &EnvironRecord::Percent},
-    {"FORMAT", &EnvironRecord::Format},
+    {"STEP", &EnvironRecord::Step},         {"CAPTION", &EnvironRecord::Caption},
+    {"VARIABLE", &EnvironRecord::Variable}, {"TYPE", &EnvironRecord::Type},
+    {"VALUE", &EnvironRecord::Value},       {"HELP", &EnvironRecord::Help},
+    {"MIN", &EnvironRecord::Min},           {"MAX", &EnvironRecord::Max},
+    {"PERCENT", &EnvironRecord::Percent},   {"FORMAT", &EnvironRecord::Format},
 };
 
 constexpr const char* kHeader = "Zorvan File Version 1.0";
@@ -131,8 +127,10 @@ void Announce(const std::string& text, bool silent) {
 // Removes every character with code 32 or less from both ends.
 std::string Trim(const std::string& s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32)
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -140,8 +138,10 @@ std::string Trim(const std::string& s) {
 bool ToCount(const std::string& text, long long& out) {
     std::size_t i = 0, n = text.size();
     auto blank = [&](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
-    while (i < n && blank(i)) ++i;
-    while (n > i && blank(n - 1)) --n;
+    while (i < n && blank(i))
+        ++i;
+    while (n > i && blank(n - 1))
+        --n;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i == n) return false;
@@ -161,11 +161,14 @@ bool ToCount(const std::string& text, long long& out) {
 
 #ifdef _WIN32
 
-std::string LastWinErrorText() { return SystemErrorText(static_cast<long>(GetLastError())); }
+std::string LastWinErrorText() {
+    return SystemErrorText(static_cast<long>(GetLastError()));
+}
 
 // Opens and closes the file with no sharing at all; the failure's text, or empty.
 std::string ProbeExclusive(const std::string& file) {
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return LastWinErrorText();
     CloseHandle(h);
     return {};
@@ -214,7 +217,8 @@ bool ReadWholeFile(const std::string& file, std::string& text, int& progress, st
 // Writes bytes beside the target and moves them over it once they are on disk.
 bool WriteReplacing(const std::string& file, const std::string& bytes, std::string& why) {
     DWORD attributes = GetFileAttributesA(file.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         why = SystemErrorText(ERROR_ACCESS_DENIED_CODE);
         return false;
     }
@@ -234,8 +238,9 @@ bool WriteReplacing(const std::string& file, const std::string& bytes, std::stri
     bool ok = true;
     while (ok && done < bytes.size()) {
         DWORD n = 0;
-        ok = WriteFile(h, bytes.data() + done, static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20)),
-                       &n, nullptr) != 0;
+        ok = WriteFile(h, bytes.data() + done,
+                       static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20)), &n,
+                       nullptr) != 0;
         done += n;
     }
     if (ok) ok = FlushFileBuffers(h) != 0;
@@ -514,7 +519,8 @@ template <class Record> void WriteKey(Z9StringBuilder& out, const Key<Record>& k
 
 template <class Record, std::size_t N>
 void WriteKeys(Z9StringBuilder& out, const Key<Record> (&keys)[N], const Record& record) {
-    for (const auto& key : keys) WriteKey(out, key, record);
+    for (const auto& key : keys)
+        WriteKey(out, key, record);
 }
 
 // How many records of an array to write: the count's value, which the array must hold.
@@ -596,7 +602,9 @@ std::string DecodeValue(const std::string& text) {
     return out;
 }
 
-const std::string& LastTaskError() { return LastError(); }
+const std::string& LastTaskError() {
+    return LastError();
+}
 
 bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
     LastError().clear();
@@ -625,8 +633,8 @@ bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
         task = std::move(loaded);
         return true;
     }
-    LastError() = "ERROR: Cannot Open \"" + path + "\". \n\n" + why + "\n\nLoad Progress Number: " +
-                  std::to_string(progress);
+    LastError() = "ERROR: Cannot Open \"" + path + "\". \n\n" + why +
+                  "\n\nLoad Progress Number: " + std::to_string(progress);
     Announce(LastError(), silent);
     return false;
 }

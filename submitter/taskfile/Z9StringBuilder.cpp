@@ -26,7 +26,8 @@ void Z9StringBuilder::removeLastElement() {
 
 std::string Z9StringBuilder::toDelimitedString(const std::string& d) const {
     std::size_t total = 0;
-    for (const auto& s : items_) total += s.size() + d.size();
+    for (const auto& s : items_)
+        total += s.size() + d.size();
     std::string out;
     out.reserve(total);
     for (std::size_t i = 0; i < items_.size(); ++i) {

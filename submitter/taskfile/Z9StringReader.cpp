@@ -56,6 +56,8 @@ void Z9StringReader::SkipOneBack() {
     pos_ = at == std::string::npos ? 0 : at + d;
 }
 
-void Z9StringReader::SkipOneForward() { ReadNextLine(); }
+void Z9StringReader::SkipOneForward() {
+    ReadNextLine();
+}
 
 } // namespace z9

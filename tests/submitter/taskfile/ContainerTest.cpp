@@ -13,20 +13,23 @@ namespace {
 std::string RandomBytes(std::mt19937& rng, std::size_t n, int lo = 0, int hi = 255) {
     std::uniform_int_distribution<int> byte(lo, hi);
     std::string s(n, '\0');
-    for (char& c : s) c = static_cast<char>(byte(rng));
+    for (char& c : s)
+        c = static_cast<char>(byte(rng));
     return s;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
     Z9StringReader r(text);
     std::vector<std::string> lines;
-    while (!r.IsEOF()) lines.push_back(r.ReadNextLine());
+    while (!r.IsEOF())
+        lines.push_back(r.ReadNextLine());
     return lines;
 }
 
 std::string Join(const std::vector<std::string>& lines) {
     std::string out;
-    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? "\r\n" : "") + lines[i];
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += (i ? "\r\n" : "") + lines[i];
     return out;
 }
 
@@ -37,7 +40,8 @@ TEST(HexDecode, SkipsWhatIsNotAnUppercaseDigitAndDropsAnOddOneAndReadsHexEncode)
     EXPECT_EQ(HexDecode(""), "");
     EXPECT_EQ(HexDecode("F"), "");
     std::string all;
-    for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
+    for (int c = 0; c < 256; ++c)
+        all.push_back(static_cast<char>(c));
     EXPECT_EQ(HexEncode("\x01\xAB z"), "01AB207A");
     EXPECT_EQ(HexDecode(HexEncode(all)), all);
 }
@@ -52,7 +56,8 @@ TEST(EncipherLine, EveryChunkLengthRoundTripsInPrintableSymbols) {
             const std::size_t body = n / 3 * 4 + (n % 3 ? n % 3 + 1 : 0);
             EXPECT_GE(line.size(), 12 + body);
             EXPECT_LE(line.size(), 16 + body);
-            for (char c : line) ASSERT_TRUE(c >= 33 && c <= 126) << "byte " << int(c);
+            for (char c : line)
+                ASSERT_TRUE(c >= 33 && c <= 126) << "byte " << int(c);
             ASSERT_EQ(DecipherLine(line), chunk) << "length " << n;
         }
     }
@@ -61,7 +66,8 @@ TEST(EncipherLine, EveryChunkLengthRoundTripsInPrintableSymbols) {
 TEST(EncipherLine, SameChunkEnciphersDifferentlyEachTime) {
     const std::string chunk = "<TASKNAME>Nightly backup</TASKNAME>";
     std::set<std::string> lines;
-    for (int i = 0; i < 20; ++i) lines.insert(EncipherLine(chunk));
+    for (int i = 0; i < 20; ++i)
+        lines.insert(EncipherLine(chunk));
     EXPECT_GT(lines.size(), 15u);
 }
 
@@ -69,7 +75,8 @@ TEST(DecipherLine, GarbageInGivesGarbageOutWithoutFailing) {
     EXPECT_EQ(DecipherLine(""), "");
     EXPECT_EQ(DecipherLine("short"), "");
     std::mt19937 rng(3);
-    for (int i = 0; i < 200; ++i) DecipherLine(RandomBytes(rng, i % 90)); // must not crash
+    for (int i = 0; i < 200; ++i)
+        DecipherLine(RandomBytes(rng, i % 90)); // must not crash
     // A body of one symbol over a multiple of four is ignored, not read past.
     std::string line = EncipherLine("abc");
     line.insert(10, "N");
@@ -86,7 +93,8 @@ TEST(BuildContainer, LayoutOfTheLines) {
     EXPECT_NE(empty[2], empty[4]); // opening and closing markers differ
     EXPECT_EQ(empty[5], kContainerEnd);
     ASSERT_EQ(empty[3].size(), 40u);
-    for (char c : empty[3]) EXPECT_GE(static_cast<unsigned char>(c), 32);
+    for (char c : empty[3])
+        EXPECT_GE(static_cast<unsigned char>(c), 32);
 
     EXPECT_EQ(Lines(BuildContainer(std::string(40, 'x'))).size(), 7u);
     const std::vector<std::string> two = Lines(BuildContainer(std::string(41, 'x')));
@@ -116,7 +124,8 @@ TEST(OpenContainer, OpensToThePlainTextWhateverItHolds) {
 }
 
 TEST(OpenContainer, DamagedContainersAreLeftAsTheyAre) {
-    const std::string good = BuildContainer("Zorvan File Version 1.0\r\n<ZORVAN>\r\n" + std::string(100, 'v'));
+    const std::string good =
+        BuildContainer("Zorvan File Version 1.0\r\n<ZORVAN>\r\n" + std::string(100, 'v'));
     const std::vector<std::string> lines = Lines(good);
     ASSERT_EQ(lines.size(), 10u);
 
@@ -184,7 +193,8 @@ TEST(ScrambleValue, ShortValuesGetRandomFillerLongOnesDoNot) {
     }
     EXPECT_GT(shortForms.size(), 1u);
     EXPECT_EQ(longForms.size(), 1u);
-    for (const auto& s : shortForms) EXPECT_EQ(UnscrambleValue(s), "pw");
+    for (const auto& s : shortForms)
+        EXPECT_EQ(UnscrambleValue(s), "pw");
 }
 
 // Flips one bit of the byte at 1-based position pos of a hexadecimal text.
@@ -204,8 +214,8 @@ TEST(UnscrambleValue, RefusesWhatCannotHoldAValue) {
     const std::string hex = ScrambleValue("abcde");
     ASSERT_EQ(UnscrambleValue(hex), "abcde");
     EXPECT_EQ(UnscrambleValue(FlipBit(FlipBit(hex, 6, 0), 4, 2)), ""); // length 0
-    EXPECT_EQ(UnscrambleValue(FlipBit(hex, 1, 7)), "");                  // length 133
-    EXPECT_EQ(UnscrambleValue(FlipBit(hex, 6, 1)), "");                  // length 7: more than the block holds
+    EXPECT_EQ(UnscrambleValue(FlipBit(hex, 1, 7)), "");                // length 133
+    EXPECT_EQ(UnscrambleValue(FlipBit(hex, 6, 1)), "");                // length 7: more than the block holds
 }
 
 } // namespace

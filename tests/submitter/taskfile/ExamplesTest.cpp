@@ -56,10 +56,12 @@ TEST(Examples, EveryGoodExampleLoadsAndSavesBackToTheSameBytes) {
 TEST(Examples, TheBackupTaskHasEveryFieldTypeAndEveryExecuteValue) {
     const TaskRecord t = LoadExample("nightly-backup.z9f");
     std::set<char> types;
-    for (const auto& e : t.Environs) types.insert(e.Type.at(0));
+    for (const auto& e : t.Environs)
+        types.insert(e.Type.at(0));
     EXPECT_EQ(types, (std::set<char>{'0', '1', '2', '3', '4', '5', '6', '7'}));
     std::set<std::string> executes;
-    for (const auto& s : t.Steps) executes.insert(s.Execute);
+    for (const auto& s : t.Steps)
+        executes.insert(s.Execute);
     EXPECT_EQ(executes, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(t.Steps.size(), 7u);
 

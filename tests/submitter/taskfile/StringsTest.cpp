@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> AllLines(Z9StringReader& r) {
     std::vector<std::string> lines;
-    while (!r.IsEOF()) lines.push_back(r.ReadNextLine());
+    while (!r.IsEOF())
+        lines.push_back(r.ReadNextLine());
     return lines;
 }
 

@@ -1,5 +1,5 @@
-#include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
+#include "submitter/taskfile/Container.h"
 #include "tests/support/TestSupport.h"
 
 #include "common/Program.h"
@@ -24,23 +24,26 @@ using test::MessageRecorder;
 using test::ReadFileBytes;
 using test::TempFolder;
 
-const char* kSharingViolation = "The process cannot access the file because it is being used by another process.";
+const char* kSharingViolation =
+    "The process cannot access the file because it is being used by another process.";
 
 // Calls fill for every text field of the record and of its array entries, with a running number.
 template <class Fill> void ForEveryField(TaskRecord& t, Fill fill) {
     int n = 0;
     for (std::string* f :
-         {&t.TaskName, &t.User, &t.Password, &t.Domain, &t.Server, &t.ServerPath, &t.CpuPriority, &t.ScheduledTime,
-          &t.Dependent, &t.QueuePriority, &t.MaxRC, &t.TaskReportFile, &t.TaskRepeat, &t.MaxTime, &t.TaskClass,
-          &t.SubUser, &t.SubDomain, &t.SubServer, &t.SubData, &t.RepeatCancel, &t.FontName, &t.FontSize,
-          &t.FontColor, &t.FontCharset, &t.FontBold, &t.FontItalic, &t.Reserved1, &t.Reserved2})
+         {&t.TaskName,    &t.User,          &t.Password,  &t.Domain,        &t.Server,    &t.ServerPath,
+          &t.CpuPriority, &t.ScheduledTime, &t.Dependent, &t.QueuePriority, &t.MaxRC,     &t.TaskReportFile,
+          &t.TaskRepeat,  &t.MaxTime,       &t.TaskClass, &t.SubUser,       &t.SubDomain, &t.SubServer,
+          &t.SubData,     &t.RepeatCancel,  &t.FontName,  &t.FontSize,      &t.FontColor, &t.FontCharset,
+          &t.FontBold,    &t.FontItalic,    &t.Reserved1, &t.Reserved2})
         fill(*f, n++);
     for (auto& s : t.Steps)
         for (std::string* f : {&s.StepName, &s.Command, &s.FileRC, &s.WorkingDirectory, &s.Environment,
                                &s.BuffHeight, &s.BuffWidth, &s.MinRC, &s.MaxRC, &s.Execute})
             fill(*f, n++);
     for (auto& f : t.TaskFiles)
-        for (std::string* v : {&f.LocalPath, &f.ServerPath, &f.Copy}) fill(*v, n++);
+        for (std::string* v : {&f.LocalPath, &f.ServerPath, &f.Copy})
+            fill(*v, n++);
     for (auto& e : t.Environs)
         for (std::string* f : {&e.Step, &e.Caption, &e.Variable, &e.Help, &e.Type, &e.Value, &e.Min, &e.Max,
                                &e.Percent, &e.Format})
@@ -62,7 +65,8 @@ TaskRecord SampleTask(int steps = 2, int files = 1, int environs = 2) {
 
 // The last-error text of a failed load.
 std::string LoadError(const std::string& path, const std::string& why, int progress) {
-    return "ERROR: Cannot Open \"" + path + "\". \n\n" + why + "\n\nLoad Progress Number: " + std::to_string(progress);
+    return "ERROR: Cannot Open \"" + path + "\". \n\n" + why +
+           "\n\nLoad Progress Number: " + std::to_string(progress);
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
@@ -116,22 +120,26 @@ TEST_F(TaskFileTest, WritesTheFormatLineByLine) {
     t.Environs[0].Type = "0";
     t.Environs[0].Help = "Line one\r\nline two";
 
-    std::string expected = "Zorvan File Version 1.0\r\n<ZORVAN>\r\n<GENERAL>\r\n\t<TASKNAME>Nightly backup</TASKNAME>\r\n"
-                           "\t<USER>$LOCALUSER$</USER>\r\n";
-    for (const char* key : {"PASSWORD", "DOMAIN", "SERVER", "SERVERPATH", "DEPENDENT", "TASKREPORTFILE", "MAXRC",
-                            "QUEUEPRIORITY", "CPUPRIORITY", "SCHEDULEDTIME", "TASKREPEAT", "MAXTIME", "TASKCLASS",
-                            "SUBUSER", "SUBDOMAIN", "SUBSERVER", "SUBDATA", "REPEATCANCEL", "FONTNAME", "FONTSIZE",
-                            "FONTCOLOR", "FONTCHARSET", "FONTBOLD", "FONTITALIC", "RESERVED1", "RESERVED2"})
+    std::string expected =
+        "Zorvan File Version 1.0\r\n<ZORVAN>\r\n<GENERAL>\r\n\t<TASKNAME>Nightly backup</TASKNAME>\r\n"
+        "\t<USER>$LOCALUSER$</USER>\r\n";
+    for (const char* key :
+         {"PASSWORD",  "DOMAIN",        "SERVER",      "SERVERPATH",    "DEPENDENT",  "TASKREPORTFILE",
+          "MAXRC",     "QUEUEPRIORITY", "CPUPRIORITY", "SCHEDULEDTIME", "TASKREPEAT", "MAXTIME",
+          "TASKCLASS", "SUBUSER",       "SUBDOMAIN",   "SUBSERVER",     "SUBDATA",    "REPEATCANCEL",
+          "FONTNAME",  "FONTSIZE",      "FONTCOLOR",   "FONTCHARSET",   "FONTBOLD",   "FONTITALIC",
+          "RESERVED1", "RESERVED2"})
         expected += std::string("\t<") + key + "></" + key + ">\r\n";
-    expected += "\t<NUMBERSTEPS>1</NUMBERSTEPS>\r\n\t<NUMBERTASKFILES>0</NUMBERTASKFILES>\r\n"
-                "\t<NUMBERENVIRON>1</NUMBERENVIRON>\r\n</GENERAL>\r\n"
-                "<STEP>\r\n\t<STEPNAME>Copy</STEPNAME>\r\n\t<COMMAND></COMMAND>\r\n\t<FILERC></FILERC>\r\n"
-                "\t<WORKINGDIRECTORY></WORKINGDIRECTORY>\r\n\t<ENVIRONMENT></ENVIRONMENT>\r\n"
-                "\t<BUFFWIDTH>80</BUFFWIDTH>\r\n\t<BUFFHEIGHT>300</BUFFHEIGHT>\r\n\t<MINRC></MINRC>\r\n"
-                "\t<MAXRC></MAXRC>\r\n\t<EXECUTE>1</EXECUTE>\r\n</STEP>\r\n"
-                "<ENVIRON>\r\n\t<STEP>1</STEP>\r\n\t<CAPTION></CAPTION>\r\n\t<VARIABLE></VARIABLE>\r\n"
-                "\t<TYPE>0</TYPE>\r\n\t<VALUE></VALUE>\r\n\t<HELP>Line one\x01line two</HELP>\r\n\t<MIN></MIN>\r\n"
-                "\t<MAX></MAX>\r\n\t<PERCENT></PERCENT>\r\n\t<FORMAT></FORMAT>\r\n</ENVIRON>\r\n</ZORVAN>\r\n";
+    expected +=
+        "\t<NUMBERSTEPS>1</NUMBERSTEPS>\r\n\t<NUMBERTASKFILES>0</NUMBERTASKFILES>\r\n"
+        "\t<NUMBERENVIRON>1</NUMBERENVIRON>\r\n</GENERAL>\r\n"
+        "<STEP>\r\n\t<STEPNAME>Copy</STEPNAME>\r\n\t<COMMAND></COMMAND>\r\n\t<FILERC></FILERC>\r\n"
+        "\t<WORKINGDIRECTORY></WORKINGDIRECTORY>\r\n\t<ENVIRONMENT></ENVIRONMENT>\r\n"
+        "\t<BUFFWIDTH>80</BUFFWIDTH>\r\n\t<BUFFHEIGHT>300</BUFFHEIGHT>\r\n\t<MINRC></MINRC>\r\n"
+        "\t<MAXRC></MAXRC>\r\n\t<EXECUTE>1</EXECUTE>\r\n</STEP>\r\n"
+        "<ENVIRON>\r\n\t<STEP>1</STEP>\r\n\t<CAPTION></CAPTION>\r\n\t<VARIABLE></VARIABLE>\r\n"
+        "\t<TYPE>0</TYPE>\r\n\t<VALUE></VALUE>\r\n\t<HELP>Line one\x01line two</HELP>\r\n\t<MIN></MIN>\r\n"
+        "\t<MAX></MAX>\r\n\t<PERCENT></PERCENT>\r\n\t<FORMAT></FORMAT>\r\n</ENVIRON>\r\n</ZORVAN>\r\n";
     EXPECT_EQ(SampleText(t), expected);
     EXPECT_EQ(LastTaskError(), "");
 }
@@ -159,7 +167,8 @@ TEST_F(TaskFileTest, EveryByteOtherThanLineBreaksSurvivesInEveryField) {
         if (c != 1 && c != 10 && c != 13 && c != 26) bytes.push_back(static_cast<char>(c));
     for (const std::string& edit : {std::string(), std::string("\x7f\xff secret")}) {
         TaskRecord saved = SampleTask(2, 2, 2);
-        ForEveryField(saved, [&](std::string& f, int n) { f = bytes.substr(static_cast<std::size_t>(n) % 7) + bytes; });
+        ForEveryField(
+            saved, [&](std::string& f, int n) { f = bytes.substr(static_cast<std::size_t>(n) % 7) + bytes; });
         saved.NumberSteps = "2";
         saved.NumberTaskFiles = "2";
         saved.NumberEnviron = "2";
@@ -173,10 +182,14 @@ TEST_F(TaskFileTest, EveryByteOtherThanLineBreaksSurvivesInEveryField) {
 
 TEST_F(TaskFileTest, LineBreaksAndCtrlZInValuesComeBackAsCrLf) {
     TaskRecord saved = SampleTask(1, 0, 1);
-    saved.Environs[0].Max = "Full\r\nIncremental\nDifferential\rCopy\x1a" "End";
+    saved.Environs[0].Max = "Full\r\nIncremental\nDifferential\rCopy\x1a"
+                            "End";
     saved.TaskName = "\r\n";
     const std::string text = SampleText(saved);
-    EXPECT_NE(text.find("\t<MAX>Full\x01Incremental\x01" "Differential\x01" "Copy\x01" "End</MAX>\r\n"),
+    EXPECT_NE(text.find("\t<MAX>Full\x01Incremental\x01"
+                        "Differential\x01"
+                        "Copy\x01"
+                        "End</MAX>\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\t<TASKNAME>\x01</TASKNAME>\r\n"), std::string::npos);
 
@@ -184,7 +197,8 @@ TEST_F(TaskFileTest, LineBreaksAndCtrlZInValuesComeBackAsCrLf) {
     ASSERT_TRUE(LoadTask("sample.z9f", loaded, true));
     EXPECT_EQ(loaded.Environs[0].Max, "Full\r\nIncremental\r\nDifferential\r\nCopy\r\nEnd");
     EXPECT_EQ(loaded.TaskName, "\r\n");
-    EXPECT_EQ(EncodeValue("a\n\r\n\rb\r"), "a\x01\x01\x01" "b\x01");
+    EXPECT_EQ(EncodeValue("a\n\r\n\rb\r"), "a\x01\x01\x01"
+                                           "b\x01");
     EXPECT_EQ(DecodeValue("\x01x\x01"), "\r\nx\r\n");
 }
 
@@ -237,7 +251,8 @@ TEST_F(TaskFileTest, EachFailureHasItsTextAndProgressNumber) {
     ExpectLoadFails(lfOnly, "Invalid File Version.", 6);
     ExpectLoadFails(Replace(good, "<ZORVAN>", "<ZORVEN>"), "Invalid File Format.", 6);
     ExpectLoadFails(Replace(good, "<GENERAL>\r\n", ""), "Invalid File Format.", 6);
-    ExpectLoadFails(Replace(good, "\t<SERVERPATH>value 5 <&></SERVERPATH>\r\n", ""), "Invalid Data: SERVERPATH", 6);
+    ExpectLoadFails(Replace(good, "\t<SERVERPATH>value 5 <&></SERVERPATH>\r\n", ""),
+                    "Invalid Data: SERVERPATH", 6);
     ExpectLoadFails(Replace(good, "<TASKNAME>value 0 <&></TASKNAME>", "<TASKNAME>value 0 <&></TASKNAM>"),
                     "Invalid Data: TASKNAME", 6);
     ExpectLoadFails(Replace(good, "<TASKNAME>value 0 <&></TASKNAME>", "</TASKNAME><TASKNAME>"),
@@ -261,9 +276,10 @@ TEST_F(TaskFileTest, EachFailureHasItsTextAndProgressNumber) {
 TEST_F(TaskFileTest, HugeCountsRunOutOfRecordsInsteadOfMemory) {
     const std::string good = SampleText(SampleTask(2, 1, 2));
     ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>2147483647<"), "Invalid File Format.", 7);
-    ExpectLoadFails(Replace(good, "<NUMBERTASKFILES>1<", "<NUMBERTASKFILES>2147483647<"), "Invalid File Format.",
-                    8);
-    ExpectLoadFails(Replace(good, "<NUMBERENVIRON>2<", "<NUMBERENVIRON>2147483647<"), "Invalid File Format.", 9);
+    ExpectLoadFails(Replace(good, "<NUMBERTASKFILES>1<", "<NUMBERTASKFILES>2147483647<"),
+                    "Invalid File Format.", 8);
+    ExpectLoadFails(Replace(good, "<NUMBERENVIRON>2<", "<NUMBERENVIRON>2147483647<"), "Invalid File Format.",
+                    9);
     // A count in range but past the records the file holds fails on the missing tag.
     ExpectLoadFails(Replace(good, "<NUMBERENVIRON>2<", "<NUMBERENVIRON>3<"), "Invalid File Format.", 9);
 }
@@ -449,14 +465,16 @@ TEST_F(TaskFileTest, AnotherProcessHoldingTheFileIsWaitedOut) {
     EXPECT_TRUE(LoadTask("sample.z9f", t, true)) << LastTaskError();
     EXPECT_EQ(t, saved);
     EXPECT_EQ(clock.Sleeps(), 8);
-    for (int fd : {locked[0], locked[1], release[0], release[1]}) ::close(fd);
+    for (int fd : {locked[0], locked[1], release[0], release[1]})
+        ::close(fd);
 }
 
 // ---- Safe saving -------------------------------------------------------------------
 
 std::vector<std::string> FolderEntries(const fs::path& p) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(p)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(p))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -492,7 +510,8 @@ TEST_F(TaskFileTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(error, "SAVETASK ERROR:\n\n\tFile too large");
     EXPECT_EQ(ReadFileBytes(folder.Path() / "sample.z9f"), previous);
-    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
 }
 
 TEST_F(TaskFileTest, SavesThatCannotBeginLeaveEverythingAsItWas) {
@@ -556,7 +575,8 @@ TEST_F(TaskFileTest, LoadsBesideARunningWriterSeeWholeFilesOnly) {
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_GT(loaded, 0);
-    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
 }
 
 } // namespace
