@@ -16,7 +16,9 @@
 #include <random>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
+#undef MessageBox // ours, not the Windows macro
 #else
 #include <fcntl.h>
 #include <sys/file.h>
