@@ -3,6 +3,9 @@
 #include "common/Clock.h"
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
+#include "common/Program.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -26,6 +29,19 @@ void AppendErrorLog(const std::string& text) {
 void ReportError(const std::string& text, int style, bool logOnly) {
     if (!logOnly && !submitMode)
         MessageBox(text, style);
+    else
+        AppendErrorLog(text);
+}
+
+bool PersonCanAnswer() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+void ReportToPerson(const std::string& text, int style) {
+    if (!submitMode || PersonCanAnswer())
+        MessageBox(text, style, AppTitle());
     else
         AppendErrorLog(text);
 }
