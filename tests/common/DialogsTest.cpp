@@ -175,6 +175,8 @@ void OnModalDialog(std::function<void(QFileDialog*)> action) {
 }
 
 TEST_F(OpenFileDialogTest, QtDialogGetsTheFiltersAndGivesThePath) {
+    // The real dialog, not the test main's guard.
+    OpenFileHandler guard = SetOpenFileHandler({});
     temp.Write("data/notes.txt", "x");
     SetLastDialogFolder(Folder("data"));
     QStringList filters;
@@ -201,6 +203,7 @@ TEST_F(OpenFileDialogTest, QtDialogGetsTheFiltersAndGivesThePath) {
     });
     EXPECT_EQ(OpenFileDialog("Browse", "", kFieldFilter, 9, true, nullptr), "");
     EXPECT_EQ(LastDialogFolder(), Folder("home"));
+    SetOpenFileHandler(guard);
 }
 
 } // namespace
