@@ -36,13 +36,19 @@ const char* const kFormatInvalid = "Format is invalid in current field.";
 const char* const kComboUnreadable = "Cannot read file for combo contents.";
 const char* const kSelectCombo = "Please select combo value.";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string TrimBlanks(const std::string& text) {
     size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first])) ++first;
-    while (last > first && IsBlank(text[last - 1])) --last;
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
     return text.substr(first, last - first);
 }
 
@@ -76,11 +82,14 @@ size_t AnsiLength(const std::string& text) {
     int codePage = std::atoi(GetLocaleString(LOCALE_IDEFAULTANSICODEPAGE_ID).c_str());
     auto isLead = [codePage](unsigned char c) {
         switch (codePage) {
-        case 932: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        case 932:
+            return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
         case 936:
         case 949:
-        case 950: return c >= 0x81 && c <= 0xFE;
-        default: return false;
+        case 950:
+            return c >= 0x81 && c <= 0xFE;
+        default:
+            return false;
         }
     };
     size_t count = 0;
@@ -115,12 +124,16 @@ Labels LabelsFor(int code) {
     switch (code) {
     case ftText:
     case ftFile:
-    case ftFolder: return {"Min Length: ", "Max Length: "};
+    case ftFolder:
+        return {"Min Length: ", "Max Length: "};
     case ftNumber:
     case ftDate:
-    case ftTime: return {"Min Value: ", "Max Value: "};
-    case ftCombo: return {"Index: ", "Combo Items: "};
-    default: return {"Min: ", "Max: "};
+    case ftTime:
+        return {"Min Value: ", "Max Value: "};
+    case ftCombo:
+        return {"Index: ", "Combo Items: "};
+    default:
+        return {"Min: ", "Max: "};
     }
 }
 
@@ -198,7 +211,9 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
     size_t point = tokens.size();
     for (size_t i = 0; i < tokens.size(); ++i)
         if (tokens[i].kind == PictureToken::Point) point = i;
-    auto isPlace = [](const PictureToken& t) { return t.kind == PictureToken::Zero || t.kind == PictureToken::Hash; };
+    auto isPlace = [](const PictureToken& t) {
+        return t.kind == PictureToken::Zero || t.kind == PictureToken::Hash;
+    };
     // The whole part needs a place even when the picture gives none.
     if (std::none_of(tokens.begin(), tokens.begin() + static_cast<long>(point), isPlace)) {
         tokens.insert(tokens.begin() + static_cast<long>(point), {PictureToken::Hash, {}});
@@ -213,7 +228,8 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
     }
 
     // Round half away from zero to the places the fraction has.
-    size_t fractionPlaces = static_cast<size_t>(std::count_if(tokens.begin() + static_cast<long>(point), tokens.end(), isPlace));
+    size_t fractionPlaces =
+        static_cast<size_t>(std::count_if(tokens.begin() + static_cast<long>(point), tokens.end(), isPlace));
     std::string fraction = n.Fraction;
     bool roundUp = fraction.size() > fractionPlaces && fraction[fractionPlaces] >= '5';
     fraction.resize(fractionPlaces, '0');
@@ -230,11 +246,13 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
         if (counting && isPlace(tokens[i])) ++minDigits;
     }
     if (whole.size() < minDigits) whole.insert(0, minDigits - whole.size(), '0');
-    nonZero = whole.find_first_not_of('0') != std::string::npos || fraction.find_first_not_of('0') != std::string::npos;
+    nonZero = whole.find_first_not_of('0') != std::string::npos ||
+              fraction.find_first_not_of('0') != std::string::npos;
 
     // The whole part, right to left: each place takes one digit, the leftmost all that remain.
     size_t leftmost = 0;
-    while (!isPlace(tokens[leftmost])) ++leftmost;
+    while (!isPlace(tokens[leftmost]))
+        ++leftmost;
     std::vector<std::string> reversed;
     size_t remaining = whole.size(), written = 0;
     auto writeDigit = [&] {
@@ -246,13 +264,15 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
         if (tokens[i].kind == PictureToken::Literal) {
             reversed.push_back(tokens[i].text);
         } else if (i == leftmost) {
-            while (remaining > 0) writeDigit();
+            while (remaining > 0)
+                writeDigit();
         } else if (remaining > 0) {
             writeDigit();
         }
     }
     std::string out;
-    for (size_t i = reversed.size(); i-- > 0;) out += reversed[i];
+    for (size_t i = reversed.size(); i-- > 0;)
+        out += reversed[i];
 
     // The fraction, left to right; trailing zeros on # places are left out.
     size_t keep = fractionPlaces;
@@ -270,8 +290,12 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
     size_t place = 0;
     for (size_t i = point; i < tokens.size(); ++i) {
         switch (tokens[i].kind) {
-        case PictureToken::Point: out += decimalSep; break;
-        case PictureToken::Literal: out += tokens[i].text; break;
+        case PictureToken::Point:
+            out += decimalSep;
+            break;
+        case PictureToken::Literal:
+            out += tokens[i].text;
+            break;
         default:
             if (place < keep) out += fraction[place];
             ++place;
@@ -283,9 +307,17 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
 } // namespace
 
 FieldDef MakeFieldDef(std::size_t position, const EnvironRecord& record) {
-    return {std::to_string(position), record.Step,  record.Caption, record.Variable,
-            record.Type,              record.Value, record.Help,    record.Min,
-            record.Max,               record.Percent, record.Format};
+    return {std::to_string(position),
+            record.Step,
+            record.Caption,
+            record.Variable,
+            record.Type,
+            record.Value,
+            record.Help,
+            record.Min,
+            record.Max,
+            record.Percent,
+            record.Format};
 }
 
 bool ValidateEnvField(const std::string& type, const std::string& variable, const std::string& value,
@@ -344,7 +376,9 @@ bool ValidateEnvField(const std::string& type, const std::string& variable, cons
     case ftDate:
     case ftTime: {
         auto check = code == ftDate ? &CheckDate : &CheckTime;
-        auto accepted = [](const std::string& result) { return result == kCheckCompleted || result == kCheckExact; };
+        auto accepted = [](const std::string& result) {
+            return result == kCheckCompleted || result == kCheckExact;
+        };
         DateTimeValue scratch;
         if (check("", format, scratch) != kCheckNotAccepted) return fail(kFormatInvalid);
         std::optional<DateTimeValue> lo, hi;
@@ -373,7 +407,8 @@ bool ValidateEnvField(const std::string& type, const std::string& variable, cons
             return false;
         }
         return true;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -412,7 +447,8 @@ std::string ReadComboFile(const std::string& path) {
     int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return {};
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) > kComboFileLimit) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uintmax_t>(st.st_size) > kComboFileLimit) {
         ::close(fd);
         return {};
     }
@@ -517,7 +553,8 @@ std::optional<DecimalNumber> ParseDecimal(const std::string& text, const std::st
     std::string fraction;
     if (StartsWith(t, i, decimalSep)) {
         i += decimalSep.size();
-        while (i < t.size() && IsDigit(t[i])) fraction += t[i++];
+        while (i < t.size() && IsDigit(t[i]))
+            fraction += t[i++];
     }
     if (whole.empty() && fraction.empty()) return std::nullopt;
 
@@ -527,7 +564,8 @@ std::optional<DecimalNumber> ParseDecimal(const std::string& text, const std::st
         bool negativeExp = false;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) negativeExp = t[i++] == '-';
         if (i == t.size() || !IsDigit(t[i])) return std::nullopt;
-        for (; i < t.size() && IsDigit(t[i]); ++i) exponent = std::min(exponent * 10 + (t[i] - '0'), 100000L);
+        for (; i < t.size() && IsDigit(t[i]); ++i)
+            exponent = std::min(exponent * 10 + (t[i] - '0'), 100000L);
         if (negativeExp) exponent = -exponent;
     }
     if (i != t.size()) return std::nullopt;

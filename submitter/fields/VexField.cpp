@@ -22,15 +22,20 @@ namespace {
 const QString kTahoma = QStringLiteral("Tahoma");
 
 // Twips measured across the row; pixel sizes never go below zero.
-int PxX(double twips) { return std::max(0, TwipsToPixelsX(twips)); }
-int PxY(double twips) { return std::max(0, TwipsToPixelsY(twips)); }
+int PxX(double twips) {
+    return std::max(0, TwipsToPixelsX(twips));
+}
+int PxY(double twips) {
+    return std::max(0, TwipsToPixelsY(twips));
+}
 
 // The open-file dialog's file types: pairs of description and pattern, each ended by NUL.
 std::string BrowseFilter() {
-    const char* const parts[] = {"All Files (*.*)", "*.*", "Text Documents (*.txt)", "*.txt",
+    const char* const parts[] = {"All Files (*.*)",           "*.*",        "Text Documents (*.txt)", "*.txt",
                                  "Batch Files (*.cmd,*.bat)", "*.cmd;*.bat"};
     std::string filter;
-    for (const char* part : parts) filter.append(part).push_back('\0');
+    for (const char* part : parts)
+        filter.append(part).push_back('\0');
     return filter;
 }
 
@@ -103,7 +108,9 @@ void VexField::SetFieldType(int type) {
     Layout();
 }
 
-std::string VexField::Caption() const { return ToAnsi(l1_->text()); }
+std::string VexField::Caption() const {
+    return ToAnsi(l1_->text());
+}
 
 void VexField::SetCaption(const std::string& caption) {
     QString text = FromAnsi(caption);
@@ -115,7 +122,8 @@ void VexField::SetCaption(const std::string& caption) {
 
 std::string VexField::Results() {
     switch (type_) {
-    case ftCheck: return ch1_ && ch1_->isChecked() ? def_[fdMax] : def_[fdMin];
+    case ftCheck:
+        return ch1_ && ch1_->isChecked() ? def_[fdMax] : def_[fdMin];
     case ftCombo: {
         if (!c1_) return {};
         def_[fdMin] = std::to_string(c1_->currentIndex());
@@ -126,15 +134,21 @@ std::string VexField::Results() {
     case ftFile:
     case ftDate:
     case ftTime:
-    case ftFolder: return ToAnsi(t1_->text());
-    default: return {};
+    case ftFolder:
+        return ToAnsi(t1_->text());
+    default:
+        return {};
     }
 }
 
 void VexField::SetResults(const std::string& value) {
     switch (type_) {
-    case ftCheck: EnsureCh1()->setChecked(value == def_[fdMax]); break;
-    case ftCombo: FillCombo(value); break;
+    case ftCheck:
+        EnsureCh1()->setChecked(value == def_[fdMax]);
+        break;
+    case ftCombo:
+        FillCombo(value);
+        break;
     case ftText:
     case ftNumber:
     case ftFile:
@@ -144,7 +158,8 @@ void VexField::SetResults(const std::string& value) {
         t1_->setText(FromAnsi(value));
         SetPasswordCharacter(type_ == ftText ? def_[fdFormat] : std::string());
         break;
-    default: break;
+    default:
+        break;
     }
     if (t1_->font().family() != kTahoma) {
         QFont tahoma = t1_->font();
@@ -234,27 +249,37 @@ void VexField::Update() {
 void VexField::FSetFocus() {
     QWidget* editor = nullptr;
     switch (type_) {
-    case ftCheck: editor = ch1_; break;
-    case ftCombo: editor = c1_; break;
+    case ftCheck:
+        editor = ch1_;
+        break;
+    case ftCombo:
+        editor = c1_;
+        break;
     case ftText:
     case ftNumber:
     case ftFile:
     case ftDate:
     case ftTime:
-    case ftFolder: editor = t1_; break;
-    default: break;
+    case ftFolder:
+        editor = t1_;
+        break;
+    default:
+        break;
     }
     if (editor && editor->isEnabled()) editor->setFocus(Qt::OtherFocusReason);
 }
 
 void VexField::FEnabled(bool FE) {
     enabled_ = FE;
-    for (QWidget* control : {static_cast<QWidget*>(l1_), static_cast<QWidget*>(t1_), static_cast<QWidget*>(b1_),
-                             static_cast<QWidget*>(c1_), static_cast<QWidget*>(ch1_)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(l1_), static_cast<QWidget*>(t1_), static_cast<QWidget*>(b1_),
+          static_cast<QWidget*>(c1_), static_cast<QWidget*>(ch1_)})
         if (control) control->setEnabled(FE);
 }
 
-QFont VexField::Font() const { return t1_->font(); }
+QFont VexField::Font() const {
+    return t1_->font();
+}
 
 void VexField::Layout() {
     if (inLayout_) return;
@@ -285,7 +310,8 @@ void VexField::Layout() {
         QPushButton* b1 = EnsureB1();
         int buttonWidth = PixelsToTwipsX(b1->sizeHint().width());
         t1_->setGeometry(editorLeft, 0, PxX(editorWidth_ - buttonWidth - 100), editorHeight);
-        b1->setGeometry(t1_->x() + t1_->width() + PxX(100), t1_->y(), TwipsToPixelsX(buttonWidth), editorHeight);
+        b1->setGeometry(t1_->x() + t1_->width() + PxX(100), t1_->y(), TwipsToPixelsX(buttonWidth),
+                        editorHeight);
         break;
     }
     case ftCheck: {
@@ -301,7 +327,8 @@ void VexField::Layout() {
         showC1 = true;
         EnsureC1()->setGeometry(editorLeft, 0, PxX(editorWidth_), editorHeight);
         break;
-    default: break;
+    default:
+        break;
     }
     // The row's height follows the text box's, whichever editor shows.
     if (!showT1) t1_->resize(t1_->width(), editorHeight);

@@ -80,10 +80,10 @@ private:
     FieldDef def_;
     int type_ = ftText;
     int percent_ = 0;
-    int rowHeight_ = 0;     // twips
-    int captionWidth_ = 0;  // twips
-    int editorWidth_ = 0;   // twips
-    int editorHeight_ = 0;  // pixels, from the font
+    int rowHeight_ = 0;    // twips
+    int captionWidth_ = 0; // twips
+    int editorWidth_ = 0;  // twips
+    int editorHeight_ = 0; // pixels, from the font
     bool enabled_ = true;
     bool inLayout_ = false;
     bool filling_ = false;

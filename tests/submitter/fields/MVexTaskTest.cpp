@@ -20,7 +20,8 @@ using test::MessageRecorder;
 using test::TempFolder;
 
 // A message as the checks write it: the text, LF LF, then each non-empty line and LF LF.
-std::string Report(const std::string& message, const std::vector<std::pair<std::string, std::string>>& lines) {
+std::string Report(const std::string& message,
+                   const std::vector<std::pair<std::string, std::string>>& lines) {
     std::string text = message + "\n\n";
     for (const auto& [label, value] : lines)
         if (!value.empty()) text += label + value + "\n\n";
@@ -65,8 +66,8 @@ const char* const kInvalid = "Invalid value in current field.";
 const char* const kPercent = "This is not valid value for split percent.";
 
 // Details of a number field with the given value and limits, no format.
-std::string Number(const char* message, const std::string& value, const std::string& min, const std::string& max,
-                   const std::string& format = {}) {
+std::string Number(const char* message, const std::string& value, const std::string& min,
+                   const std::string& max, const std::string& format = {}) {
     return Report(message, {{"Field Type: ", "1"},
                             {"Variable Name: ", "N"},
                             {"Format: ", format},
@@ -78,21 +79,35 @@ std::string Number(const char* message, const std::string& value, const std::str
 TEST_F(ValidateEnvFieldTest, TypeVariableAndPercentComeFirst) {
     Run({
         {"empty type: the message alone", "", "N", "v", "1", "2", "", "", "Type of field required."},
-        {"type not a digit: details so far", "x", "N", "v", "1", "2", "", "", Report(kMinMax, {{"Field Type: ", "x"}, {"Variable Name: ", "N"}})},
+        {"type not a digit: details so far", "x", "N", "v", "1", "2", "", "",
+         Report(kMinMax, {{"Field Type: ", "x"}, {"Variable Name: ", "N"}})},
         {"no variable: information style", "0", "", "ab", "", "9", "", "",
-         Report("Variable Name Required.", {{"Field Type: ", "0"}, {"Value: ", "ab"}, {"Max Length: ", "9"}}), 64},
+         Report("Variable Name Required.", {{"Field Type: ", "0"}, {"Value: ", "ab"}, {"Max Length: ", "9"}}),
+         64},
         {"percent 20", "0", "N", "v", "", "", "", "20", ""},
         {"percent 80", "0", "N", "v", "", "", "", "80", ""},
         {"percent single blank means the default", "0", "N", "v", "", "", "", " ", ""},
-        {"percent 19", "0", "N", "v", "", "", "", "19", Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
-        {"percent 81", "0", "N", "v", "", "", "", "81", Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
-        {"percent not a number", "0", "N", "v", "", "", "", "half", Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
-        {"percent 33.5 is no whole number", "0", "N", "v", "", "", "", "33.5", Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
+        {"percent 19", "0", "N", "v", "", "", "", "19",
+         Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
+        {"percent 81", "0", "N", "v", "", "", "", "81",
+         Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
+        {"percent not a number", "0", "N", "v", "", "", "", "half",
+         Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
+        {"percent 33.5 is no whole number", "0", "N", "v", "", "", "", "33.5",
+         Report(kPercent, {{"Field Type: ", "0"}, {"Variable Name: ", "N"}, {"Value: ", "v"}})},
         {"type 8 passes without checks", "8", "N", "x", "abc", "def", "", "", ""},
         {"type 9 still needs a split percent in range", "9", "N", "x", "a", "b", "", "5",
-         Report(kPercent, {{"Field Type: ", "9"}, {"Variable Name: ", "N"}, {"Value: ", "x"}, {"Min: ", "a"}, {"Max: ", "b"}})},
+         Report(kPercent, {{"Field Type: ", "9"},
+                           {"Variable Name: ", "N"},
+                           {"Value: ", "x"},
+                           {"Min: ", "a"},
+                           {"Max: ", "b"}})},
         {"check box labels", "5", "N", "YES", "NO", "YES", "True", "90",
-         Report(kPercent, {{"Field Type: ", "5"}, {"Variable Name: ", "N"}, {"Value: ", "YES"}, {"Min: ", "NO"}, {"Max: ", "YES"}})},
+         Report(kPercent, {{"Field Type: ", "5"},
+                           {"Variable Name: ", "N"},
+                           {"Value: ", "YES"},
+                           {"Min: ", "NO"},
+                           {"Max: ", "YES"}})},
         {"only the first character counts", "0 text", "N", "v", "", "", "", "", ""},
     });
 }
@@ -112,7 +127,8 @@ TEST_F(ValidateEnvFieldTest, LengthsOfTextFileAndFolderFields) {
         {"too long", "2", "N", "abcd", "", "3", "", "", text("2", kScope, "abcd", "", "3")},
         {"min above max", "7", "N", "ab", "5", "3", "", "", text("7", kGreater, "ab", "5", "3")},
         {"min not a number", "0", "N", "ab", "two", "", "", "", text("0", kMinMax, "ab", "two", "")},
-        {"max beyond 32 bits", "0", "N", "ab", "", "2147483648", "", "", text("0", kMinMax, "ab", "", "2147483648")},
+        {"max beyond 32 bits", "0", "N", "ab", "", "2147483648", "", "",
+         text("0", kMinMax, "ab", "", "2147483648")},
         {"max at the 32-bit limit", "0", "N", "ab", "", "2147483647", "", "", ""},
         {"negative min", "0", "N", "", "-2147483648", "", "", "", ""},
         {"a picture in FORMAT is no number picture here", "0", "N", "secret", "", "", "*", "", ""},
@@ -121,7 +137,8 @@ TEST_F(ValidateEnvFieldTest, LengthsOfTextFileAndFolderFields) {
 
 TEST_F(ValidateEnvFieldTest, NumbersRoundedHalfToEven) {
     Run({
-        {"not a number: the five detail lines", "1", "N", "abc", "1", "10", "", "", Number(kInvalid, "abc", "1", "10")},
+        {"not a number: the five detail lines", "1", "N", "abc", "1", "10", "", "",
+         Number(kInvalid, "abc", "1", "10")},
         {"10.4 rounds into 1..10", "1", "N", "10.4", "1", "10", "", "", ""},
         {"10.6 does not", "1", "N", "10.6", "1", "10", "", "", Number(kScope, "10.6", "1", "10")},
         {"10.5 ties to 10", "1", "N", "10.5", "1", "10", "", "", ""},
@@ -129,15 +146,19 @@ TEST_F(ValidateEnvFieldTest, NumbersRoundedHalfToEven) {
         {"0.5 ties to 0, below 1", "1", "N", "0.5", "1", "", "", "", Number(kScope, "0.5", "1", "")},
         {"-0.5 ties to 0", "1", "N", "-0.5", "0", "", "", "", ""},
         {"empty value is not a number", "1", "N", "", "", "", "", "", Number(kInvalid, "", "", "")},
-        {"min above max after rounding", "1", "N", "1", "1.5", "1.4", "", "", Number(kGreater, "1", "1.5", "1.4")},
+        {"min above max after rounding", "1", "N", "1", "1.5", "1.4", "", "",
+         Number(kGreater, "1", "1.5", "1.4")},
         {"min not a number", "1", "N", "1", "one", "", "", "", Number(kMinMax, "1", "one", "")},
         {"largest 32-bit value", "1", "N", "2147483647.4", "", "", "", "", ""},
-        {"rounds beyond 32 bits", "1", "N", "2147483647.5", "", "", "", "", Number(kInvalid, "2147483647.5", "", "")},
+        {"rounds beyond 32 bits", "1", "N", "2147483647.5", "", "", "", "",
+         Number(kInvalid, "2147483647.5", "", "")},
         {"smallest 32-bit value", "1", "N", "-2147483648", "", "", "", "", ""},
         {"below 32 bits", "1", "N", "-2147483649", "", "", "", "", Number(kInvalid, "-2147483649", "", "")},
-        {"max beyond 32 bits", "1", "N", "1", "", "3000000000", "", "", Number(kMinMax, "1", "", "3000000000")},
+        {"max beyond 32 bits", "1", "N", "1", "", "3000000000", "", "",
+         Number(kMinMax, "1", "", "3000000000")},
         {"thousands grouping", "1", "N", "1,000", "", "999", "", "", Number(kScope, "1,000", "", "999")},
-        {"a misplaced thousands separator", "1", "N", "1,00", "", "", "", "", Number(kInvalid, "1,00", "", "")},
+        {"a misplaced thousands separator", "1", "N", "1,00", "", "", "", "",
+         Number(kInvalid, "1,00", "", "")},
         {"blanks around the number", "1", "N", " 7 ", "7", "7", "", "", ""},
         {"an exponent", "1", "N", "1E3", "1000", "1000", "", "", ""},
         {"trailing text", "1", "N", "12abc", "", "", "", "", Number(kInvalid, "12abc", "", "")},
@@ -148,9 +169,11 @@ TEST_F(ValidateEnvFieldTest, NumberPictures) {
     Run({
         {"0.00 accepts 1.50", "1", "N", "1.50", "", "", "0.00", "", ""},
         {"0.00 rejects 1.5", "1", "N", "1.5", "", "", "0.00", "", Number(kInvalid, "1.5", "", "", "0.00")},
-        {"a limit not in the picture", "1", "N", "1.50", "1", "", "0.00", "", Number(kMinMax, "1.50", "1", "", "0.00")},
+        {"a limit not in the picture", "1", "N", "1.50", "1", "", "0.00", "",
+         Number(kMinMax, "1.50", "1", "", "0.00")},
         {"limits in the picture", "1", "N", "2.50", "1.00", "3.00", "0.00", "", ""},
-        {"an empty value with a picture", "1", "N", "", "", "", "0.00", "", Number(kInvalid, "", "", "", "0.00")},
+        {"an empty value with a picture", "1", "N", "", "", "", "0.00", "",
+         Number(kInvalid, "", "", "", "0.00")},
         {"grouped picture", "1", "N", "1,234.50", "", "", "#,##0.00", "", ""},
         {"grouped picture wants the separator", "1", "N", "1234.50", "", "", "#,##0.00", "",
          Number(kInvalid, "1234.50", "", "", "#,##0.00")},
@@ -158,7 +181,8 @@ TEST_F(ValidateEnvFieldTest, NumberPictures) {
         {"# keeps the decimal point", "1", "N", "7.", "", "", "#.##", "", ""},
         {"leading zeros", "1", "N", "007", "", "", "000", "", ""},
         {"negative value", "1", "N", "-3.25", "-5.00", "", "0.00", "", ""},
-        {"a plus sign is not how the picture writes it", "1", "N", "+3", "", "", "0", "", Number(kInvalid, "+3", "", "", "0")},
+        {"a plus sign is not how the picture writes it", "1", "N", "+3", "", "", "0", "",
+         Number(kInvalid, "+3", "", "", "0")},
     });
 }
 
@@ -170,14 +194,15 @@ TEST_F(ValidateEnvFieldTest, NumbersReadInTheUsersLocale) {
         {"point groups thousands", "1", "N", "1.000", "1000", "1000", "", "", ""},
         {"1.5 is no German number", "1", "N", "1.5", "", "", "", "", Number(kInvalid, "1.5", "", "")},
         {"German picture output", "1", "N", "1.234,50", "", "", "#,##0.00", "", ""},
-        {"picture wants the comma", "1", "N", "1234.50", "", "", "0.00", "", Number(kInvalid, "1234.50", "", "", "0.00")},
+        {"picture wants the comma", "1", "N", "1234.50", "", "", "0.00", "",
+         Number(kInvalid, "1234.50", "", "", "0.00")},
         {"0.00 accepts 1,50", "1", "N", "1,50", "", "", "0.00", "", ""},
     });
 }
 
 TEST_F(ValidateEnvFieldTest, DatesAndTimes) {
-    auto date = [](const char* message, const std::string& value, const std::string& min, const std::string& max,
-                   const std::string& format, const char* type = "3") {
+    auto date = [](const char* message, const std::string& value, const std::string& min,
+                   const std::string& max, const std::string& format, const char* type = "3") {
         return Report(message, {{"Field Type: ", type},
                                 {"Variable Name: ", "D"},
                                 {"Format: ", format},
@@ -187,27 +212,40 @@ TEST_F(ValidateEnvFieldTest, DatesAndTimes) {
     };
     const std::string mask = "DD.MM.YYYY";
     Run({
-        {"empty format", "3", "D", "01.01.2024", "", "", "", "", date("Format is invalid in current field.", "01.01.2024", "", "", "")},
-        {"bad mask", "3", "D", "01.01.2024", "", "", "YYYY-MM-DD", "", date("Format is invalid in current field.", "01.01.2024", "", "", "YYYY-MM-DD")},
+        {"empty format", "3", "D", "01.01.2024", "", "", "", "",
+         date("Format is invalid in current field.", "01.01.2024", "", "", "")},
+        {"bad mask", "3", "D", "01.01.2024", "", "", "YYYY-MM-DD", "",
+         date("Format is invalid in current field.", "01.01.2024", "", "", "YYYY-MM-DD")},
         {"in range", "3", "D", "15.06.2024", "01.01.2024", "31.12.2024", mask, "", ""},
-        {"min not a date", "3", "D", "15.06.2024", "31.02.2024", "", mask, "", date(kMinMax, "15.06.2024", "31.02.2024", "", mask)},
-        {"max not in the mask", "3", "D", "15.06.2024", "", "2024", mask, "", date(kMinMax, "15.06.2024", "", "2024", mask)},
+        {"min not a date", "3", "D", "15.06.2024", "31.02.2024", "", mask, "",
+         date(kMinMax, "15.06.2024", "31.02.2024", "", mask)},
+        {"max not in the mask", "3", "D", "15.06.2024", "", "2024", mask, "",
+         date(kMinMax, "15.06.2024", "", "2024", mask)},
         {"min after max", "3", "D", "15.06.2024", "31.12.2024", "01.01.2024", mask, "",
          date(kGreater, "15.06.2024", "31.12.2024", "01.01.2024", mask)},
         {"empty value", "3", "D", "", "", "", mask, "", date(kInvalid, "", "", "", mask)},
-        {"value not a date", "3", "D", "32.01.2024", "", "", mask, "", date(kInvalid, "32.01.2024", "", "", mask)},
-        {"before min", "3", "D", "31.12.2023", "01.01.2024", "", mask, "", date(kScope, "31.12.2023", "01.01.2024", "", mask)},
+        {"value not a date", "3", "D", "32.01.2024", "", "", mask, "",
+         date(kInvalid, "32.01.2024", "", "", mask)},
+        {"before min", "3", "D", "31.12.2023", "01.01.2024", "", mask, "",
+         date(kScope, "31.12.2023", "01.01.2024", "", mask)},
         {"completed value counts", "3", "D", "2024", "2024", "2024", "YYYY", "", ""},
         {"time in range", "4", "T", "07:30", "07:00", "08:00", "HH:MM", "", ""},
         {"time after max", "4", "T", "23:59", "", "12:00", "HH:MM", "",
-         Report(kScope, {{"Field Type: ", "4"}, {"Variable Name: ", "T"}, {"Format: ", "HH:MM"}, {"Value: ", "23:59"}, {"Max Value: ", "12:00"}})},
+         Report(kScope, {{"Field Type: ", "4"},
+                         {"Variable Name: ", "T"},
+                         {"Format: ", "HH:MM"},
+                         {"Value: ", "23:59"},
+                         {"Max Value: ", "12:00"}})},
         {"a date mask is no time mask", "4", "T", "07:30", "", "", "DD.MM", "",
-         Report("Format is invalid in current field.", {{"Field Type: ", "4"}, {"Variable Name: ", "T"}, {"Format: ", "DD.MM"}, {"Value: ", "07:30"}})},
+         Report(
+             "Format is invalid in current field.",
+             {{"Field Type: ", "4"}, {"Variable Name: ", "T"}, {"Format: ", "DD.MM"}, {"Value: ", "07:30"}})},
     });
 }
 
 TEST_F(ValidateEnvFieldTest, ComboBoxes) {
-    auto combo = [](const char* message, const std::string& value, const std::string& min, const std::string& max) {
+    auto combo = [](const char* message, const std::string& value, const std::string& min,
+                    const std::string& max) {
         return Report(message, {{"Field Type: ", "6"},
                                 {"Variable Name: ", "C"},
                                 {"Value: ", value},
@@ -219,9 +257,12 @@ TEST_F(ValidateEnvFieldTest, ComboBoxes) {
     Run({
         {"a plain list", "6", "C", "b", "1", "a\nb", "", "", ""},
         {"a list from a file", "6", "C", "b", "1", list, "", "", ""},
-        {"the prefix alone is a one-item list", "6", "C", "ComboFromFile/:", "0", "ComboFromFile/:", "", "", ""},
-        {"missing file", "6", "C", "", "0", missing, "", "", combo("Cannot read file for combo contents.", "", "0", missing)},
-        {"empty list", "6", "C", "", "0", "", "", "", combo("Cannot read file for combo contents.", "", "0", "")},
+        {"the prefix alone is a one-item list", "6", "C", "ComboFromFile/:", "0", "ComboFromFile/:", "", "",
+         ""},
+        {"missing file", "6", "C", "", "0", missing, "", "",
+         combo("Cannot read file for combo contents.", "", "0", missing)},
+        {"empty list", "6", "C", "", "0", "", "", "",
+         combo("Cannot read file for combo contents.", "", "0", "")},
         {"value still names a file", "6", "C", "ComboFromFile/:x", "0", "a", "", "",
          combo("Please select combo value.", "ComboFromFile/:x", "0", "a")},
     });
@@ -242,7 +283,8 @@ TEST_F(ValidateEnvFieldTest, SubmitModeLogsInsteadOfAsking) {
     EXPECT_TRUE(messages.Messages().empty());
     std::string log = test::ReadFileBytes(folder_.Path() / kErrorLogName);
     EXPECT_NE(log.find(" - " + Number(kInvalid, "abc", "1", "10") + "\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(" - Cannot read file for combo contents.\n\nField Type: 6\n\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" - Cannot read file for combo contents.\n\nField Type: 6\n\n"), std::string::npos)
+        << log;
 }
 
 TEST_F(ValidateEnvFieldTest, AllFieldsStopAtTheFirstFailure) {
@@ -267,8 +309,10 @@ TEST_F(ValidateEnvFieldTest, AllFieldsStopAtTheFirstFailure) {
         MessageRecorder messages;
         EXPECT_FALSE(ValidateAllEnvFields());
         ASSERT_EQ(messages.Messages().size(), 1u);
-        EXPECT_EQ(messages.Messages()[0].text,
-                  Report(kScope, {{"Field Type: ", "0"}, {"Variable Name: ", "B"}, {"Value: ", "x"}, {"Min Length: ", "5"}}));
+        EXPECT_EQ(messages.Messages()[0].text, Report(kScope, {{"Field Type: ", "0"},
+                                                               {"Variable Name: ", "B"},
+                                                               {"Value: ", "x"},
+                                                               {"Min Length: ", "5"}}));
     }
     Task().Environs = {good, good};
     {
@@ -315,7 +359,8 @@ TEST(ComboListTest, ReadComboFileJoinsLinesAndRefusesWhatIsNoList) {
     std::string line(1023, 'x');
     line += '\n';
     std::string limit;
-    for (int i = 0; i < 1024; ++i) limit += line; // exactly 1 MiB
+    for (int i = 0; i < 1024; ++i)
+        limit += line; // exactly 1 MiB
     EXPECT_EQ(read("limit.txt", limit).size(), limit.size() - 1);
     EXPECT_EQ(read("over.txt", limit + "y"), "");
 
@@ -352,7 +397,8 @@ TEST(NumberTest, ParseAndRound) {
     EXPECT_EQ(parse("125e-3")->Fraction, "125");
     EXPECT_EQ(parse("1,234,567")->Whole, "1234567");
     EXPECT_EQ(parse(".5")->Fraction, "5");
-    for (const char* bad : {"", " ", "+", ".", "1e", "1,2", ",123", "1,,234", "12,3456", "1.2.3", "--1", "1 2", "0x10"})
+    for (const char* bad :
+         {"", " ", "+", ".", "1e", "1,2", ",123", "1,,234", "12,3456", "1.2.3", "--1", "1 2", "0x10"})
         EXPECT_FALSE(parse(bad)) << bad;
 
     EXPECT_EQ(whole("0.5"), 0);

@@ -51,8 +51,9 @@ TEST_F(ReportErrorTest, SubmitModeWritesOneLinePerEntryInTheCurrentFolder) {
     SetSubmitMode(true);
     ReportError("Filename required.\n\nPlease enter filename in the command line and try again.", 48);
     EXPECT_TRUE(messages.Messages().empty());
-    EXPECT_EQ(Log(), "3/5/2024 2:07:09 PM - Filename required.\n\nPlease enter filename in the command line and try "
-                     "again.\r\n");
+    EXPECT_EQ(Log(),
+              "3/5/2024 2:07:09 PM - Filename required.\n\nPlease enter filename in the command line and try "
+              "again.\r\n");
     // Another locale writes its own general date and time.
     UseLocale("de_DE");
     ReportError("second", 16);

@@ -45,10 +45,11 @@ protected:
         window_->resize(TwipsToPixelsX(9000), TwipsToPixelsY(3000));
         field_ = new VexField(window_.get());
         field_->resize(TwipsToPixelsX(6000), field_->height());
-        QObject::connect(field_, &VexField::FieldChange, [this](const std::string& value, const std::string& position,
-                                                                const std::string& index, const std::string& max) {
-            changes_.push_back({value, position, index, max});
-        });
+        QObject::connect(field_, &VexField::FieldChange,
+                         [this](const std::string& value, const std::string& position,
+                                const std::string& index, const std::string& max) {
+                             changes_.push_back({value, position, index, max});
+                         });
     }
 
     void Load(const FieldDef& def) {
