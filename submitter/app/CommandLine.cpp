@@ -1,0 +1,136 @@
+#include "submitter/app/CommandLine.h"
+
+#include <algorithm>
+#include <cctype>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace z9 {
+
+namespace {
+
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// First position of needle in text from `from` on, ignoring letter case; npos when absent.
+size_t FindNoCase(const std::string& text, const std::string& needle, size_t from = 0) {
+    if (needle.size() > text.size()) return std::string::npos;
+    for (size_t i = from; i + needle.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < needle.size() && Lower(text[i + k]) == Lower(needle[k]))
+            ++k;
+        if (k == needle.size()) return i;
+    }
+    return std::string::npos;
+}
+
+const std::string kSwitch = " /s";
+const std::string kEnvVar = " Z9EnvVar:";
+
+} // namespace
+
+std::string TrimBlanks(const std::string& text) {
+    size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) return {};
+    size_t end = text.find_last_not_of(' ');
+    return text.substr(begin, end - begin + 1);
+}
+
+CommandLine ParseCommandLine(const std::string& line) {
+    CommandLine result;
+    std::string rest = TrimBlanks(line);
+    if (rest == "/?") {
+        result.help = true;
+        return result;
+    }
+    if (rest.empty()) return result;
+
+    // "/s" alone has no blank before it once trimmed, yet it is the switch:
+    // a submit run that names no file.
+    if (rest.size() == 2 && rest[0] == '/' && Lower(rest[1]) == 's') {
+        result.submitMode = true;
+        return result;
+    }
+
+    size_t sw = FindNoCase(rest, kSwitch);
+    size_t env = FindNoCase(rest, kEnvVar);
+    // A "/s" after the first assignment belongs to that assignment's value.
+    if (sw != std::string::npos && !(env != std::string::npos && env < sw)) {
+        result.submitMode = true;
+        rest.erase(sw, kSwitch.size());
+    }
+
+    if (TrimBlanks(rest).empty()) return result;
+    size_t start = 0;
+    for (;;) {
+        size_t at = FindNoCase(rest, kEnvVar, start);
+        if (at == std::string::npos) {
+            result.parts.push_back(rest.substr(start));
+            break;
+        }
+        result.parts.push_back(rest.substr(start, at - start));
+        start = at + kEnvVar.size();
+    }
+    return result;
+}
+
+std::string JoinArguments(int argc, char** argv) {
+#ifdef _WIN32
+    // The raw line keeps the user's quotes and blanks; skip the program's name.
+    (void)argc;
+    (void)argv;
+    const char* p = GetCommandLineA();
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+#else
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    return line;
+#endif
+}
+
+std::string StripQuotes(const std::string& fileName) {
+    std::string name = fileName;
+    if (name.size() >= 3) {
+        if (name.front() == '"') name.erase(0, 1);
+        if (!name.empty() && name.back() == '"') name.pop_back();
+    }
+    return name;
+}
+
+const std::string& HelpText() {
+    static const std::string text =
+        "Command Line Format: Z9Sub \"Z9F File Name\" [/s] [Z9EnvVar: StepNumber-VariableName=String]\r\n"
+        "\r\n"
+        "   /s - Submit task (this switch must be before Z9EnvVar switches)\r\n"
+        "   Z9EnvVar - Used to set shown environment variable; names are case-sensitive; can be repeated "
+        "multiple times;\r\n"
+        "       to set check to checked state write 'checked' as value of variable;\r\n"
+        "       to set combo value enter index (0,..,n-1) of element you want to select;\r\n"
+        "\r\n"
+        "If '/s' switch is defined any errors will be written to 'Z9SubError.log' in current directory.";
+    return text;
+}
+
+std::string WindowTitle(int major, int minor, int revision) {
+    return "Zorvan Submitter " + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(revision);
+}
+
+} // namespace z9

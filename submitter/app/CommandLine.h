@@ -1,0 +1,41 @@
+#pragma once
+// The submitter's command line:
+//   Z9Sub "Z9F File Name" [/s] [Z9EnvVar: StepNumber-VariableName=String] ...
+// read from the whole argument string, as the system hands it over.
+#include <string>
+#include <vector>
+
+namespace z9 {
+
+struct CommandLine {
+    bool help = false;       // the line was exactly /?
+    bool submitMode = false; // /s
+    // Element 0 is the task file name (quotes still on), 1..n the assignments.
+    // Empty when the line names no file.
+    std::vector<std::string> parts;
+
+    bool HasFileName() const { return !parts.empty(); }
+};
+
+// Reads the whole argument string.
+CommandLine ParseCommandLine(const std::string& line);
+
+// The argument string of a program started with argv: on Windows the raw
+// command line after the program name; elsewhere the arguments joined with
+// single blanks.
+std::string JoinArguments(int argc, char** argv);
+
+// Drops one enclosing pair of double quotes: with at least 3 characters, a
+// leading quote and then a trailing one, each on its own.
+std::string StripQuotes(const std::string& fileName);
+
+// The /? text, with CR LF line breaks.
+const std::string& HelpText();
+
+// "Zorvan Submitter " followed by major.minor.revision.
+std::string WindowTitle(int major, int minor, int revision);
+
+// Blanks trimmed from both ends.
+std::string TrimBlanks(const std::string& text);
+
+} // namespace z9

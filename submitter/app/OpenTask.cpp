@@ -1,0 +1,99 @@
+#include "submitter/app/OpenTask.h"
+
+#include "common/Clock.h"
+#include "common/HostPath.h"
+#include "common/Settings.h"
+#include "submitter/app/Assignments.h"
+#include "submitter/app/CommandLine.h"
+#include "submitter/app/TaskView.h"
+#include "submitter/fields/P8DTLogic.h"
+#include "submitter/fields/ReportError.h"
+#include "submitter/submission/Identity.h"
+#include "submitter/taskfile/Container.h"
+#include "submitter/taskfile/TaskFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace z9 {
+
+namespace {
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+// Position after the last separator; a path may use either.
+size_t NameStart(const std::string& path) {
+    size_t at = path.find_last_of("\\/");
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+bool FileFound(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::exists(HostPath(path), ec);
+}
+
+} // namespace
+
+void RecordRecentFile(const std::string& taskPath) {
+    if (!KeyExists(kWorkstationKey)) return;
+    const std::string recent = std::string(kWorkstationKey) + "\\Recent";
+    if (!KeyExists(recent)) CreateKey(recent);
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(HostPath(taskPath), ec);
+    SetStringValue(RegRoot::CurrentUser, "Software\\" + recent, ec ? taskPath : full.string(),
+                   DateTimeText(LocalDateTime(Clock::Now())));
+}
+
+void ResolveAccount(TaskRecord& task, const std::string& computerName) {
+    task.Password = HexDecode(task.Password);
+    task.Domain = Upper(task.Domain);
+    task.User = Upper(task.User);
+    if (task.User == "$LOCALUSER$" && task.Domain == "$LOCALS$")
+        task.Server = Upper(computerName);
+    else
+        task.Server = Upper(task.Server);
+}
+
+std::vector<std::string> RedirectMissingTaskFiles(TaskRecord& task, const std::string& taskPath) {
+    const std::string folder = taskPath.substr(0, NameStart(taskPath));
+    std::vector<std::string> missing;
+    for (TaskFileRecord& file : task.TaskFiles) {
+        if (FileFound(file.LocalPath)) continue;
+        const std::string name = file.LocalPath.substr(NameStart(file.LocalPath));
+        file.LocalPath = folder + name;
+        if (!FileFound(file.LocalPath)) missing.push_back(name);
+    }
+    return missing;
+}
+
+std::string MissingFilesMessage(const std::vector<std::string>& names) {
+    std::string text = "The Following Files Don't Exist And Were Removed From Task Files: \n\n";
+    for (const std::string& name : names)
+        text += "     " + name + "\n";
+    return text;
+}
+
+bool PrepareTask(const std::vector<std::string>& parts, OpenedTask& opened) {
+    opened.path = StripQuotes(parts.empty() ? std::string() : parts[0]);
+    TaskRecord& task = Task();
+    if (!LoadTask(opened.path, task, true)) {
+        ReportError(LastTaskError(), 16);
+        return false;
+    }
+    RecordRecentFile(opened.path);
+    ResolveAccount(task, ComputerName());
+
+    std::vector<std::string> missing = RedirectMissingTaskFiles(task, opened.path);
+    if (!missing.empty() && !SubmitMode()) ReportError(MissingFilesMessage(missing), 48);
+
+    opened.scheduling = !task.Reserved1.empty() && task.Reserved1[0] == '1';
+    SwitchPasswordValues(task, 'D');
+    return ApplyAssignments(task, parts, 1);
+}
+
+} // namespace z9

@@ -1,0 +1,44 @@
+// Z9Sub: the task submitter.
+#include "common/MessageBox.h"
+#include "common/Program.h"
+#include "common/QtPlatform.h"
+#include "submitter/app/CommandLine.h"
+#include "submitter/app/Form1.h"
+#include "submitter/fields/ReportError.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const std::string line = z9::JoinArguments(argc, argv);
+    const bool submitMode = z9::ParseCommandLine(line).submitMode;
+#ifndef _WIN32
+    // Scripts and schedulers run submissions without a display.
+    if (submitMode && z9::EnvVar("QT_QPA_PLATFORM").empty() && z9::EnvVar("DISPLAY").empty() &&
+        z9::EnvVar("WAYLAND_DISPLAY").empty())
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+#endif
+    QApplication app(argc, argv);
+    z9::SetAppTitle("Zorvan Submitter");
+    z9::InstallQtPlatform();
+    if (submitMode) {
+        // Nobody is there to click: whatever would still ask goes to the log.
+        z9::SetMessageHandler([](const std::string& text, int style, const std::string&) {
+            z9::AppendErrorLog(text);
+            switch (style & 7) {
+            case z9::vbYesNoCancel:
+                return static_cast<int>(z9::vbCancel);
+            case z9::vbYesNo:
+                return static_cast<int>(z9::vbNo);
+            default:
+                return static_cast<int>(z9::vbOK);
+            }
+        });
+    }
+
+    z9::Form1 form;
+    if (!form.Form_Load(line)) return form.ExitCode();
+    form.show();
+    return app.exec();
+}

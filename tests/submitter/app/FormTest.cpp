@@ -1,0 +1,450 @@
+#include "submitter/app/Form1.h"
+
+#include "common/Dialogs.h"
+#include "common/Program.h"
+#include "common/Settings.h"
+#include "common/Twips.h"
+#include "submitter/fields/P8DT.h"
+#include "submitter/fields/ReportError.h"
+#include "submitter/fields/VexField.h"
+#include "submitter/fields/VexFieldSplitter.h"
+#include "submitter/taskfile/Container.h"
+#include "submitter/taskfile/TaskFile.h"
+#include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace z9;
+using z9::test::MessageRecorder;
+using z9::test::TempFolder;
+
+namespace {
+
+StepRecord Step(std::string name, std::string execute) {
+    StepRecord s;
+    s.StepName = std::move(name);
+    s.Execute = std::move(execute);
+    return s;
+}
+
+EnvironRecord Env(std::string step, std::string variable, std::string type, std::string value = "",
+                  std::string min = "", std::string max = "") {
+    EnvironRecord r;
+    r.Step = std::move(step);
+    r.Variable = std::move(variable);
+    r.Caption = r.Variable + " caption";
+    r.Type = std::move(type);
+    r.Value = std::move(value);
+    r.Min = std::move(min);
+    r.Max = std::move(max);
+    return r;
+}
+
+std::string Save(const TempFolder& tmp, TaskRecord t, const std::string& name = "task.z9f") {
+    t.NumberSteps = std::to_string(t.Steps.size());
+    t.NumberTaskFiles = std::to_string(t.TaskFiles.size());
+    t.NumberEnviron = std::to_string(t.Environs.size());
+    std::string path = (tmp.Path() / name).string();
+    EXPECT_TRUE(SaveTask(path, t, true)) << LastTaskError();
+    return path;
+}
+
+// Build 1, Protected 5 (a record), Hidden 4 (a record), an unnamed fixed step without records.
+TaskRecord SampleTask() {
+    TaskRecord t;
+    t.TaskName = "Nightly";
+    t.Steps = {Step("Build", "1"), Step("Protected", "5"), Step("Hidden", "4"), Step("", "3")};
+    t.Environs = {Env("1", "OUT", "0", "C:\\out", "0", "40"), Env("1", "DEBUG", "5", "no", "no", "yes"),
+                  Env("2", "KEY", "0", "k"), Env("3", "NEVER", "0", "n")};
+    return t;
+}
+
+struct Fixture {
+    TempFolder tmp;
+    MessageRecorder messages;
+    Fixture() {
+        Task() = TaskRecord{};
+        SetSubmitMode(false);
+        SetAppKey(kMenuAppKey);
+    }
+    ~Fixture() { SetSubmitMode(false); }
+};
+
+bool Shown(QWidget* w) {
+    return !w->isHidden();
+}
+
+} // namespace
+
+TEST(Form1, BuildsOneHeaderPerShownStepAndOneEditorPerRecord) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load("\"" + path + "\""));
+    EXPECT_TRUE(f.messages.Texts().empty());
+
+    ASSERT_EQ(form.TFS1.size(), 3u); // Build, Protected
+    EXPECT_EQ(form.TFS1[1]->Caption(), "Build");
+    EXPECT_EQ(form.TFS1[1]->Check(), 0);
+    EXPECT_EQ(form.TFS1[2]->Caption(), "Protected");
+    EXPECT_EQ(form.TFS1[2]->Check(), 0);
+    ASSERT_EQ(form.TF1.size(), 4u); // Hidden's record gets none
+    EXPECT_EQ(form.TF1[1]->objectName(), "TF1_1");
+    EXPECT_TRUE(Shown(form.TF1[1]));
+    EXPECT_TRUE(Shown(form.TF1[2]));
+    EXPECT_FALSE(Shown(form.TF1[3])); // protected step: editor hidden
+    EXPECT_FALSE(Shown(form.TF1[0]));
+    EXPECT_EQ(form.TF1[1]->T1()->text(), "C:\\out");
+
+    EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
+    EXPECT_EQ(form.Label2->text(), "Environment Fields: 3");
+    EXPECT_EQ(form.windowTitle().toStdString(), form.WindowTitleText() + " - Nightly (" + path + ")");
+    EXPECT_TRUE(form.WindowTitleText().starts_with("Zorvan Submitter "));
+    EXPECT_FALSE(Shown(form.Label3));
+    EXPECT_FALSE(Shown(form.SchPic));
+    for (const char* name : {"Tpic1",    "Tpic2",    "Label1",   "Label2",   "Label3", "P1",       "P2",
+                             "VS1",      "SchPic",   "Label16",  "P8DT1",    "P8DT2",  "Command1", "Command2",
+                             "Command3", "VexLine1", "VexLine2", "VexLine3", "TFS1_0", "TF1_0",    "TL1_0"})
+        EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(form.Command1->text(), "&Submit Task");
+    EXPECT_EQ(form.Command2->text(), "&Exit");
+    EXPECT_EQ(form.Command3->text(), "<< Now >>");
+    EXPECT_EQ(form.HelpFile(), ProgramFolder() + PathSeparator() + "Z9SUB.HLP");
+    EXPECT_EQ(form.Label1->font().family(), "Times New Roman");
+    EXPECT_TRUE(form.Label1->font().bold());
+    EXPECT_EQ(form.Command1->font().family(), "Tahoma");
+}
+
+TEST(Form1, TickingAStepHeaderChangesExecuteAndItsEditors) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const int shownTop = form.TF1[2]->y();
+
+    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[0].Execute, "2");
+    EXPECT_FALSE(Shown(form.TF1[1]));
+    EXPECT_FALSE(Shown(form.TF1[2]));
+    // The protected step's header moved up into the freed room.
+    const int headerTop = form.TFS1[2]->y();
+    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[0].Execute, "1");
+    EXPECT_TRUE(Shown(form.TF1[1]));
+    EXPECT_TRUE(Shown(form.TF1[2]));
+    EXPECT_EQ(form.TF1[2]->y(), shownTop);
+    EXPECT_GT(form.TFS1[2]->y(), headerTop);
+
+    // Protection survives: 5 -> 6 -> 5, and its editors stay hidden throughout.
+    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[1].Execute, "6");
+    EXPECT_FALSE(Shown(form.TF1[3]));
+    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[1].Execute, "5");
+    EXPECT_FALSE(Shown(form.TF1[3]));
+}
+
+TEST(Form1, EditingAFieldWritesTheRecordAtOnce) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QLineEdit* edit = form.TF1[1]->T1();
+    edit->selectAll();
+    QTest::keyClicks(edit, "D:\\new");
+    EXPECT_EQ(Task().Environs[0].Value, "D:\\new");
+    QCheckBox* box = form.TF1[2]->Ch1();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    EXPECT_EQ(Task().Environs[1].Value, "yes");
+    EXPECT_TRUE(f.messages.Texts().empty());
+}
+
+TEST(Form1, AnInvalidFieldKeepsTheFocus) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit* edit = form.TF1[1]->T1();
+    edit->setFocus();
+    edit->setText(QString(41, 'x')); // longer than MAX 40
+    form.Command2->setFocus();
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_TRUE(f.messages.Texts()[0].starts_with("Current value does not fit into the current scope."));
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+}
+
+TEST(Form1, AssignmentsReachTheEditors) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path + " Z9EnvVar: 1-OUT=/tmp/x Z9EnvVar: 1-DEBUG=checked"));
+    EXPECT_EQ(form.TF1[1]->T1()->text(), "/tmp/x");
+    EXPECT_TRUE(form.TF1[2]->Ch1()->isChecked());
+    EXPECT_EQ(Task().Environs[1].Format, "True");
+}
+
+TEST(Form1, NothingToShowGivesLabel3) {
+    Fixture f;
+    TaskRecord t;
+    t.TaskName = "Plain";
+    t.Steps = {Step("", "3")};
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(Shown(form.Label3));
+    EXPECT_FALSE(Shown(form.P1));
+    EXPECT_FALSE(Shown(form.VS1));
+    EXPECT_EQ(form.Label2->text(), "Environment Fields: 0");
+    EXPECT_EQ(form.Label3->text(), "This Task Does Not Contain Any Environment Fields!");
+}
+
+TEST(Form1, ScrollBarOnlyWhenTheCanvasIsTallerThanTheViewport) {
+    Fixture f;
+    {
+        std::string path = Save(f.tmp, SampleTask(), "small.z9f");
+        Form1 form;
+        ASSERT_TRUE(form.Form_Load(path));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        EXPECT_FALSE(Shown(form.VS1));
+        EXPECT_EQ(form.P1->y(), 0);
+        EXPECT_EQ(form.P1->width(), form.P2->width());
+    }
+    TaskRecord t = SampleTask();
+    for (int i = 0; i < 300; ++i)
+        t.Environs.push_back(Env("1", "V" + std::to_string(i), "0", "v"));
+    std::string path = Save(f.tmp, t, "big.z9f");
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(Shown(form.VS1));
+    EXPECT_GT(form.P1->height(), form.P2->height());
+    EXPECT_EQ(form.P1->width(), form.P2->width() - form.VS1->width());
+    EXPECT_EQ(form.VS1->x() + form.VS1->width(), form.P2->width());
+    // The window is as tall as the screen allows (85 %).
+    const int screenTwips = PixelsToTwipsY(QGuiApplication::primaryScreen()->geometry().height());
+    EXPECT_NEAR(form.CurrentPlacement().height, screenTwips * 85 / 100, 30);
+
+    // Scrolling to the end shows the canvas's bottom at the viewport's bottom (plus the margin).
+    form.VS1->setValue(form.VS1->maximum());
+    const int bottom = form.P1->y() + form.P1->height();
+    EXPECT_LE(bottom, form.P2->height());
+    EXPECT_GE(bottom, form.P2->height() - TwipsToPixelsY(100) - 3);
+    form.VS1->setValue(0);
+    EXPECT_EQ(form.P1->y(), 0);
+
+    // Shrinking the content (all editors off) hides the bar again.
+    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
+    EXPECT_FALSE(Shown(form.VS1));
+    EXPECT_EQ(form.P1->y(), 0);
+}
+
+TEST(Form1, SchedulingPanel) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    t.Reserved1 = "1";
+    t.ScheduledTime = "2031-05-06 07:08:09";
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    ASSERT_TRUE(form.Scheduling());
+    EXPECT_TRUE(Shown(form.SchPic));
+    EXPECT_EQ(form.TFS1[1]->Caption(), "Nightly");
+    EXPECT_EQ(form.TFS1[1]->Check(), 2);
+    EXPECT_GT(form.SchPic->y(), form.TFS1[1]->y());
+    EXPECT_LT(form.SchPic->y(), form.TFS1[2]->y());
+    EXPECT_EQ(form.P8DT2->Value().Year, 2031);
+    EXPECT_EQ(form.P8DT1->Value().Minute, 8);
+
+    // Submit takes the time from the panel even when nothing else comes of it.
+    for (StepRecord& s : Task().Steps)
+        s.Execute = "2";
+    EXPECT_FALSE(form.Command1_Click());
+    EXPECT_EQ(Task().ScheduledTime, "2031-05-06 07:08:09");
+    EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"There are no steps to execute.\n\nPlease mark at "
+                                                           "least one step to execute."});
+}
+
+TEST(Form1, SubmitChecksFieldsFirstAndKeepsPlainPasswords) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    EnvironRecord pw = Env("1", "PW", "0", "", "", "");
+    pw.Format = "*";
+    pw.Value = ScrambleValue("secret");
+    t.Environs.push_back(pw);
+    t.Environs.push_back(Env("1", "N", "1", "5", "1", "10"));
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    EXPECT_EQ(Task().Environs[4].Value, "secret");
+    Task().Environs[5].Value = "50";
+    EXPECT_FALSE(form.Command1_Click());
+    ASSERT_EQ(f.messages.Texts().size(), 1u);
+    EXPECT_TRUE(f.messages.Texts()[0].starts_with("Current value does not fit into the current scope."));
+    Task().Environs[5].Value = "5";
+    form.Command1_Click();
+    EXPECT_EQ(Task().Environs[4].Value, "secret");
+}
+
+TEST(Form1, MissingTaskFilesAreLookedForBesideTheTask) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    f.tmp.Write("here.txt", "x");
+    TaskFileRecord beside, gone;
+    beside.LocalPath = "C:\\elsewhere\\here.txt";
+    gone.LocalPath = "C:\\elsewhere\\gone.txt";
+    t.TaskFiles = {beside, gone};
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    EXPECT_EQ(Task().TaskFiles[0].LocalPath, (f.tmp.Path() / "here.txt").string());
+    ASSERT_EQ(f.messages.Messages().size(), 1u);
+    EXPECT_EQ(f.messages.Messages()[0].text,
+              "The Following Files Don't Exist And Were Removed From Task Files: \n\n     gone.txt\n");
+    EXPECT_EQ(f.messages.Messages()[0].style, 48);
+}
+
+TEST(Form1, AccountAndRecentFiles) {
+    Fixture f;
+    ::setenv("Z9_NETBIOS_NAME", "ws7", 1);
+    CreateKey(kWorkstationKey);
+    TaskRecord t = SampleTask();
+    t.User = "$localuser$";
+    t.Domain = "$locals$";
+    t.Server = "somewhere";
+    t.Password = "414243";
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    ::unsetenv("Z9_NETBIOS_NAME");
+    EXPECT_EQ(Task().User, "$LOCALUSER$");
+    EXPECT_EQ(Task().Server, "WS7");
+    EXPECT_EQ(Task().Password, "ABC");
+    RegKey recent;
+    ASSERT_EQ(recent.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Workstation\\Recent"), 0);
+    RegValue when;
+    ASSERT_EQ(recent.Query(path, when), 0);
+    EXPECT_EQ(when.Text().size(), 19u);
+    EXPECT_EQ(when.Text()[4], '-');
+}
+
+TEST(Form1, HelpAndTheOpenFileDialog) {
+    Fixture f;
+    {
+        Form1 form;
+        EXPECT_FALSE(form.Form_Load("  /?  "));
+        EXPECT_EQ(form.ExitCode(), 0);
+        ASSERT_EQ(f.messages.Messages().size(), 1u);
+        EXPECT_EQ(f.messages.Messages()[0].style, 64);
+        EXPECT_TRUE(f.messages.Messages()[0].text.starts_with("Command Line Format: Z9Sub"));
+    }
+    std::vector<OpenFileRequest> asked;
+    std::string answer;
+    OpenFileHandler previous = SetOpenFileHandler([&](const OpenFileRequest& r) {
+        asked.push_back(r);
+        return OpenFileAnswer{!answer.empty(), answer, ""};
+    });
+    {
+        Form1 form;
+        EXPECT_FALSE(form.Form_Load(""));
+        EXPECT_EQ(form.ExitCode(), 0);
+    }
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].title, "Zorvan Submitter - Select Zorvan File");
+    ASSERT_EQ(asked[0].filters.size(), 1u);
+    EXPECT_EQ(asked[0].filters[0], (FileFilter{"Zorvan Files (*.z9f)", "*.z9f"}));
+    EXPECT_EQ(f.messages.Messages().size(), 1u); // a cancelled dialog says nothing
+
+    answer = Save(f.tmp, SampleTask(), "my task.z9f");
+    {
+        Form1 form;
+        EXPECT_TRUE(form.Form_Load(""));
+        EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
+    }
+    SetOpenFileHandler(previous);
+}
+
+TEST(Form1, LoadFailureIsReportedAndEndsTheProgram) {
+    Fixture f;
+    f.tmp.Write("broken.z9f", "not a task\r\n");
+    std::string path = (f.tmp.Path() / "broken.z9f").string();
+    Form1 form;
+    EXPECT_FALSE(form.Form_Load(path));
+    EXPECT_NE(form.ExitCode(), 0);
+    TaskRecord scratch;
+    ASSERT_FALSE(LoadTask(path, scratch, true));
+    ASSERT_EQ(f.messages.Messages().size(), 1u);
+    EXPECT_EQ(f.messages.Messages()[0].text, LastTaskError());
+    EXPECT_EQ(f.messages.Messages()[0].style, 16);
+}
+
+TEST(Form1, InconsistentRecordsEndTheProgram) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    t.Environs.push_back(Env("1", "BAD", ""));
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    EXPECT_FALSE(form.Form_Load(path));
+    EXPECT_NE(form.ExitCode(), 0);
+    EXPECT_EQ(f.messages.Texts(), (std::vector<std::string>{
+                                      "Type of field required.",
+                                      "The environment variables in task are entered incorrectly.\n\nPlease "
+                                      "notify system administrator.\n\nZorvan program cannot continue."}));
+}
+
+TEST(Form1, PlacementIsPulledOntoTheScreenAndSavedOnlyWhenNormal) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int screenW = PixelsToTwipsX(screen.width()), screenH = PixelsToTwipsY(screen.height());
+    SavePlacement({screenW + 5000, screenH + 5000, 9000, 7000});
+    {
+        Form1 form;
+        ASSERT_TRUE(form.Form_Load(path));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        Placement p = form.CurrentPlacement();
+        EXPECT_NEAR(p.left + p.width, screenW, 20);
+        EXPECT_NEAR(p.top + p.height, screenH, 20);
+        EXPECT_NEAR(p.width, 9000, 20);
+        EXPECT_GE(form.minimumWidth(), TwipsToPixelsX(6700));
+        form.showMaximized();
+        QTest::qWait(20);
+        form.Command2_Click();
+    }
+    EXPECT_EQ(ReadPlacement(), (Placement{screenW + 5000, screenH + 5000, 9000, 7000}));
+
+    SavePlacement({-3000, -100, 8000, 7000});
+    Placement shown;
+    {
+        Form1 form;
+        ASSERT_TRUE(form.Form_Load(path));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        shown = form.CurrentPlacement();
+        EXPECT_EQ(shown.left, 0);
+        EXPECT_EQ(shown.top, 0);
+        form.Command2_Click();
+    }
+    EXPECT_EQ(ReadPlacement(), shown);
+    EXPECT_EQ(AppKey(), kMenuAppKey);
+}

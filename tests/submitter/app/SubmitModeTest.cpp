@@ -1,0 +1,142 @@
+// Z9Sub started as scripts start it: /s, no display, reports in Z9SubError.log.
+#include "submitter/fields/ReportError.h"
+#include "submitter/taskfile/TaskFile.h"
+#include "tests/support/TestSupport.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+using namespace z9;
+using z9::test::TempFolder;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    bool finished = false;
+    std::string log; // Z9SubError.log
+};
+
+ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // As from a scheduler: no display at all.
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(tmp.Path().string()));
+    process.start(QString::fromStdString((z9::test::BinDir() / "Z9Sub").string()), args);
+    ProgramRun run;
+    run.finished = process.waitForFinished(60000);
+    if (!run.finished) process.kill();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.log = z9::test::ReadFileBytes(tmp.Path() / kErrorLogName);
+    return run;
+}
+
+// The texts of the log's entries: each line is "<date and time> - <text>" CR LF.
+std::vector<std::string> Entries(const std::string& log) {
+    std::vector<std::string> texts;
+    size_t start = 0;
+    while (start < log.size()) {
+        size_t end = log.find("\r\n", start);
+        if (end == std::string::npos) end = log.size();
+        std::string line = log.substr(start, end - start);
+        size_t dash = line.find(" - ");
+        texts.push_back(dash == std::string::npos ? line : line.substr(dash + 3));
+        start = end + 2;
+    }
+    return texts;
+}
+
+std::string SaveTask(const TempFolder& tmp, std::vector<EnvironRecord> environs, const std::string& name) {
+    TaskRecord t;
+    t.TaskName = "Scripted";
+    StepRecord s;
+    s.StepName = "Only";
+    s.Execute = "1";
+    t.Steps = {s};
+    t.Environs = std::move(environs);
+    t.NumberSteps = "1";
+    t.NumberTaskFiles = "0";
+    t.NumberEnviron = std::to_string(t.Environs.size());
+    std::string path = (tmp.Path() / name).string();
+    EXPECT_TRUE(z9::SaveTask(path, t, true));
+    return path;
+}
+
+EnvironRecord Var(std::string name, std::string type) {
+    EnvironRecord r;
+    r.Step = "1";
+    r.Variable = std::move(name);
+    r.Type = std::move(type);
+    return r;
+}
+
+const std::string kInvalid = "Error in Command Line: Passed environment variables are invalid.";
+
+} // namespace
+
+TEST(SubmitMode, SwitchAloneAsksForAFileName) {
+    TempFolder tmp;
+    ProgramRun run = RunZ9Sub(tmp, {"/s"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(Entries(run.log),
+              std::vector<std::string>{
+                  "Filename required.\n\nPlease enter filename in the command line and try again."});
+    // A second run appends.
+    ProgramRun again = RunZ9Sub(tmp, {"/S"});
+    EXPECT_EQ(Entries(again.log).size(), 2u);
+}
+
+TEST(SubmitMode, LoadErrorGoesToTheLog) {
+    TempFolder tmp;
+    tmp.Write("broken dir/broken.z9f", "Zorvan File Version 1.0\r\n<ZORVAN>\r\n<GENERAL>\r\n<TASKNAME>x\r\n");
+    std::string path = (tmp.Path() / "broken dir" / "broken.z9f").string();
+    // Split across arguments like a shell does with a path that holds a blank.
+    ProgramRun run = RunZ9Sub(tmp, {QString::fromStdString(path), "/s"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.exitCode, 0);
+    TaskRecord scratch;
+    ASSERT_FALSE(LoadTask(path, scratch, true));
+    EXPECT_EQ(Entries(run.log), std::vector<std::string>{LastTaskError()});
+    EXPECT_NE(run.log.find("Invalid Data: TASKNAME"), std::string::npos);
+}
+
+TEST(SubmitMode, RejectedAssignmentWritesBothMessages) {
+    TempFolder tmp;
+    std::string path = SaveTask(tmp, {Var("X", "0")}, "a.z9f");
+    ProgramRun run = RunZ9Sub(tmp, {QString::fromStdString(path), "/s", "Z9EnvVar:", "1-Y=1"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(Entries(run.log), (std::vector<std::string>{
+                                    "Environment variable 'Y' does not exist or is protected.", kInvalid}));
+
+    ProgramRun malformed =
+        RunZ9Sub(tmp, {"\"" + QString::fromStdString(path) + "\"", "/s", "Z9EnvVar:", "X=1"});
+    EXPECT_NE(malformed.exitCode, 0);
+    EXPECT_EQ(Entries(malformed.log).back(), kInvalid);
+    EXPECT_EQ(Entries(malformed.log).size(), 3u);
+}
+
+TEST(SubmitMode, InconsistentRecordsEndTheRun) {
+    TempFolder tmp;
+    EnvironRecord number = Var("N", "1");
+    number.Value = "abc";
+    number.Min = "1";
+    number.Max = "10";
+    std::string path = SaveTask(tmp, {number}, "a.z9f");
+    ProgramRun run = RunZ9Sub(tmp, {QString::fromStdString(path), "/s"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(Entries(run.log),
+              (std::vector<std::string>{
+                  "Invalid value in current field.\n\nField Type: 1\n\nVariable Name: N\n\nValue: abc\n\nMin "
+                  "Value: 1\n\nMax Value: 10\n\n",
+                  "The environment variables in task are entered incorrectly.\n\nPlease notify system "
+                  "administrator.\n\nZorvan program cannot continue."}));
+}
