@@ -34,7 +34,8 @@ void DrawingSurface::Draw(const std::string& owner, std::vector<Stroke> strokes)
 
 std::vector<DrawingSurface::Stroke> DrawingSurface::Strokes() const {
     std::vector<Stroke> all;
-    for (const auto& drawing : drawings_) all.insert(all.end(), drawing.second.begin(), drawing.second.end());
+    for (const auto& drawing : drawings_)
+        all.insert(all.end(), drawing.second.begin(), drawing.second.end());
     return all;
 }
 

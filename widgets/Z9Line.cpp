@@ -43,9 +43,13 @@ float Z9Line::Length() const {
     return vertical_ ? size.height() - 2 * y_ - 350 : size.width() - 2 * x_ - 100;
 }
 
-void Z9Line::Refresh() { Paint(false); }
+void Z9Line::Refresh() {
+    Paint(false);
+}
 
-void Z9Line::Clear() { Paint(true); }
+void Z9Line::Clear() {
+    Paint(true);
+}
 
 void Z9Line::Paint(bool erase) {
     if (!frm_) return;
@@ -61,7 +65,8 @@ void Z9Line::Paint(bool erase) {
         strokes.push_back({QLine(at(x_, y_ + kOffset), at(x_ + length, y_ + kOffset)), kWhite});
     }
     if (erase)
-        for (auto& stroke : strokes) stroke.color = background;
+        for (auto& stroke : strokes)
+            stroke.color = background;
     DrawingSurface::Of(frm_)->Draw(key_, std::move(strokes));
 }
 

@@ -53,13 +53,17 @@ std::string P8DT::P8GetLocale(int P8LSet) const {
     return value;
 }
 
-void P8DT::P8Locked(bool P8Lk) { txt1_->setReadOnly(P8Lk); }
+void P8DT::P8Locked(bool P8Lk) {
+    txt1_->setReadOnly(P8Lk);
+}
 
 void P8DT::SetP8Date(bool b) {
     lastError_ = SetupMode(format_, b, [this](int type) { return P8GetLocale(type); });
 }
 
-DateTime P8DT::Value() const { return ReadText(format_, ToAnsi(txt1_->text())).value_or(kZeroDate); }
+DateTime P8DT::Value() const {
+    return ReadText(format_, ToAnsi(txt1_->text())).value_or(kZeroDate);
+}
 
 void P8DT::SetValue(const DateTime& v) {
     txt1_->setText(FromAnsi(WriteValue(format_, v)));
@@ -80,14 +84,18 @@ void P8DT::P8IncCh(int P8Val) {
     emit DateChanged(Value());
 }
 
-QFont P8DT::Font() const { return txt1_->font(); }
+QFont P8DT::Font() const {
+    return txt1_->font();
+}
 
 void P8DT::SetFont(const QFont& font) {
     txt1_->setFont(font);
     updateGeometry();
 }
 
-void P8DT::SetLocaleLookup(LocaleLookup lookup) { lookup_ = std::move(lookup); }
+void P8DT::SetLocaleLookup(LocaleLookup lookup) {
+    lookup_ = std::move(lookup);
+}
 
 QSize P8DT::sizeHint() const {
     return {TwipsToPixelsX(kDesignWidth), txt1_->sizeHint().height()};

@@ -10,7 +10,9 @@
 namespace z9 {
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string UpperAscii(std::string s) {
     for (char& c : s)
@@ -19,12 +21,15 @@ std::string UpperAscii(std::string s) {
 }
 
 std::string LowerAscii(std::string s) {
-    for (char& c : s) c = LowerAscii(c);
+    for (char& c : s)
+        c = LowerAscii(c);
     return s;
 }
 
 // The kind of a format part: its first letter, lower-cased; 0 for an empty part.
-char Kind(const std::string& part) { return part.empty() ? '\0' : LowerAscii(part[0]); }
+char Kind(const std::string& part) {
+    return part.empty() ? '\0' : LowerAscii(part[0]);
+}
 
 // A part's whole number: digits, optionally between blanks. Nine digits at most,
 // so no part overflows.
@@ -66,7 +71,9 @@ int PartStart(const std::string& text, const std::string& sep, int index) {
 
 } // namespace
 
-bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool LeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     switch (month) {
@@ -121,9 +128,12 @@ DateTime DateTimeSum(const DateTime& a, const DateTime& b) {
     days sum = (Serial(a) - zero) + (Serial(b) - zero) + days{seconds / 86400};
     seconds %= 86400;
     year_month_day ymd{zero + sum};
-    return {static_cast<int>(ymd.year()),      static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(seconds / 3600),
-            static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<int>(seconds / 3600),
+            static_cast<int>(seconds / 60 % 60),
+            static_cast<int>(seconds % 60)};
 }
 
 std::string DateTimeText(const DateTime& v) {
@@ -290,11 +300,15 @@ std::optional<StepResult> StepText(const DTFormat& f, const std::string& text, i
     const char kind = Kind(f.Parts[index]);
     if (!f.TimeMode) {
         if (kind == 'y') {
-            if (n < 1900) n = 3000;
-            else if (n > 3000) n = 1900;
+            if (n < 1900)
+                n = 3000;
+            else if (n > 3000)
+                n = 1900;
         } else if (kind == 'm') {
-            if (n < 1) n = 12;
-            else if (n > 12) n = 1;
+            if (n < 1)
+                n = 12;
+            else if (n > 12)
+                n = 1;
         } else if (kind == 'd') {
             int month = 0, year = 0;
             for (int i = 0; i < 3; ++i) {
@@ -302,15 +316,21 @@ std::optional<StepResult> StepText(const DTFormat& f, const std::string& text, i
                 if (Kind(f.Parts[i]) == 'y') year = Number((*parts)[i]).value_or(0);
             }
             int days = DaysInMonth(year, month);
-            if (n < 1) n = days;
-            else if (n > days) n = 1;
+            if (n < 1)
+                n = days;
+            else if (n > days)
+                n = 1;
         }
     } else if (kind == 'h') {
-        if (n < 0) n = 23;
-        else if (n > 23) n = 0;
+        if (n < 0)
+            n = 23;
+        else if (n > 23)
+            n = 0;
     } else if (kind == 'm' || kind == 's') {
-        if (n < 0) n = 59;
-        else if (n > 59) n = 0;
+        if (n < 0)
+            n = 59;
+        else if (n > 59)
+            n = 0;
     }
 
     (*parts)[index] = Padded(n, f.Parts[index].size());

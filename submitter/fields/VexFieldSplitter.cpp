@@ -93,7 +93,9 @@ VexFieldSplitter::VexFieldSplitter(QWidget* parent)
     LayOut();
 }
 
-std::string VexFieldSplitter::Caption() const { return ToAnsi(label1_->text()); }
+std::string VexFieldSplitter::Caption() const {
+    return ToAnsi(label1_->text());
+}
 
 // Qt fonts carry no character set (glyphs follow the characters), so the
 // program's character set needs no copying here; the check box takes Tahoma.
@@ -125,7 +127,9 @@ QSize VexFieldSplitter::sizeHint() const {
     return {width, picture1_->height()};
 }
 
-QSize VexFieldSplitter::minimumSizeHint() const { return {0, picture1_->height()}; }
+QSize VexFieldSplitter::minimumSizeHint() const {
+    return {0, picture1_->height()};
+}
 
 void VexFieldSplitter::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -67,7 +67,8 @@ TEST_F(Z9LineTest, ClearingPaintsTheLineInTheBackgroundAndDrawingAgainNeverPiles
     line.Refresh();
     EXPECT_EQ(At(200, 315), kWhite);
 
-    for (int i = 0; i < 200; ++i) line.InitZ9Line(200, 300 + i, &form, false, true);
+    for (int i = 0; i < 200; ++i)
+        line.InitZ9Line(200, 300 + i, &form, false, true);
     EXPECT_EQ(DrawingSurface::Of(&form)->Strokes().size(), 2u);
 }
 

@@ -49,13 +49,13 @@ TEST(P8DTLogicTest, DisplayFormatsFollowTheLocaleWithFourDigitYearsAndA24HourClo
     } cases[] = {
         {true, "d.M.yy", ".", "d.M.yyyy"},
         {true, "M/d/yy", "/", "M/d/yyyy"},
-        {true, "dd/mm/y", "/", "dd/MM/yyyy"},       // months upper-cased
-        {true, "dd-MMMM-yyyy", "-", "dd-MM-yyyy"},  // and cut to two letters
+        {true, "dd/mm/y", "/", "dd/MM/yyyy"},         // months upper-cased
+        {true, "dd-MMMM-yyyy", "-", "dd-MM-yyyy"},    // and cut to two letters
         {true, "yyyy. MM. dd", ". ", "yyyy. MM. dd"}, // a separator of two characters
         {false, "h:mm:ss tt", ":", "H:mm:ss"},
         {false, "hh:mm:ss TT", ":", "HH:mm:ss"},
-        {false, "HH.mmm.ss", ".", "HH.mm.ss"},       // minutes stay lower case, two letters
-        {false, "tt h:mm:ss", ":", "H:mm:ss"},        // the marker before the time goes too
+        {false, "HH.mmm.ss", ".", "HH.mm.ss"}, // minutes stay lower case, two letters
+        {false, "tt h:mm:ss", ":", "H:mm:ss"}, // the marker before the time goes too
     };
     for (const Case& c : cases) {
         DTFormat f = Built(c.date, c.date ? Date(c.format, c.sep) : Time(c.format, c.sep));
@@ -145,19 +145,19 @@ void ExpectSteps(const DTFormat& f, const std::vector<StepCase>& cases) {
 TEST(P8DTLogicTest, DateStepsWrapByTheKindOfPart) {
     DTFormat us = Built(true, Date("M/d/yy", "/"));
     ExpectSteps(us, {
-                        {"4/30/2024", 2, +1, "4/1/2024"},   // April has 30 days
+                        {"4/30/2024", 2, +1, "4/1/2024"}, // April has 30 days
                         {"4/1/2024", 2, -1, "4/30/2024"},
-                        {"2/1/2024", 2, -1, "2/29/2024"},   // leap year
+                        {"2/1/2024", 2, -1, "2/29/2024"}, // leap year
                         {"2/1/2023", 2, -1, "2/28/2023"},
-                        {"2/1/1900", 2, -1, "2/28/1900"},   // not divisible by 400
+                        {"2/1/1900", 2, -1, "2/28/1900"}, // not divisible by 400
                         {"2/1/2000", 2, -1, "2/29/2000"},
                         {"1/31/2024", 2, +1, "1/1/2024"},
                         {"12/31/2024", 0, +1, "1/31/2024"},
                         {"1/15/2024", 0, -1, "12/15/2024"},
                         {"1/15/3000", 7, +1, "1/15/1900"},
                         {"1/15/1900", 7, -1, "1/15/3000"},
-                        {"1/15/2024", 9, +1, "1/15/2025"},   // cursor at the very end
-                        {"9/9/2024", 2, +1, "9/10/2024"},   // a one-letter part grows
+                        {"1/15/2024", 9, +1, "1/15/2025"}, // cursor at the very end
+                        {"9/9/2024", 2, +1, "9/10/2024"},  // a one-letter part grows
                     });
     DTFormat de = Built(true, Date("dd.MM.yy", "."));
     ExpectSteps(de, {
@@ -398,12 +398,9 @@ TEST_F(P8DTTest, TheDayWrapsByTheMonthAndYearInTheText) {
         char key;
         const char* text;
     } cases[] = {
-        {{2024, 2, 1}, 2, '-', "2/29/2024"},
-        {{2023, 2, 1}, 2, '-', "2/28/2023"},
-        {{2024, 4, 30}, 2, '+', "4/1/2024"},
-        {{3000, 6, 15}, 6, '+', "6/15/1900"},
-        {{1900, 6, 15}, 6, '-', "6/15/3000"},
-        {{2024, 12, 15}, 1, '+', "1/15/2024"},
+        {{2024, 2, 1}, 2, '-', "2/29/2024"},  {{2023, 2, 1}, 2, '-', "2/28/2023"},
+        {{2024, 4, 30}, 2, '+', "4/1/2024"},  {{3000, 6, 15}, 6, '+', "6/15/1900"},
+        {{1900, 6, 15}, 6, '-', "6/15/3000"}, {{2024, 12, 15}, 1, '+', "1/15/2024"},
     };
     for (const Case& c : cases) {
         dt.SetValue(c.start);

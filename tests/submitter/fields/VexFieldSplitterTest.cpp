@@ -21,7 +21,9 @@ protected:
                          [this](int r, int check) { events.emplace_back(r, check); });
     }
 
-    void Click() { QTest::mouseClick(row.Check1(), Qt::LeftButton, {}, QPoint(8, row.Check1()->height() / 2)); }
+    void Click() {
+        QTest::mouseClick(row.Check1(), Qt::LeftButton, {}, QPoint(8, row.Check1()->height() / 2));
+    }
 
     VexFieldSplitter row;
     std::vector<std::pair<int, int>> events;
@@ -34,7 +36,7 @@ TEST_F(VexFieldSplitterTest, CheckValuesMapToTheBoxAndBack) {
         bool checked;
         bool enabled;
     } cases[] = {
-        {0, 0, true, true}, {1, 1, false, true}, {2, 2, true, false},
+        {0, 0, true, true},   {1, 1, false, true}, {2, 2, true, false},
         {-1, 1, false, true}, {3, 1, false, true}, {0, 0, true, true},
     };
     for (const Case& c : cases) {
