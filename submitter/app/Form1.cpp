@@ -15,6 +15,8 @@
 #include "submitter/fields/ReportError.h"
 #include "submitter/fields/VexField.h"
 #include "submitter/fields/VexFieldSplitter.h"
+#include "submitter/submission/JobSubmiter.h"
+#include "submitter/submission/Submission.h"
 #include "widgets/VexLine.h"
 
 #include <QApplication>
@@ -515,6 +517,7 @@ void Form1::Command3_Click() {
 }
 
 bool Form1::Command1_Click() {
+    SetTaskSubmitted(false);
     TaskRecord& task = Task();
     if (opened_.scheduling) task.ScheduledTime = DateTimeText(DateTimeSum(P8DT2->Value(), P8DT1->Value()));
     if (!ValidateAllEnvFields() || !CheckStepsMarked(task)) return false;
@@ -586,8 +589,7 @@ void Form1::ShowHelp() {
 }
 
 bool Form1::SubmitTask() {
-    // The submit window is not part of this program yet: nothing is sent.
-    return false;
+    return ShowJobSubmiter(this);
 }
 
 } // namespace z9

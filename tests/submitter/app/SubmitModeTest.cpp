@@ -1,6 +1,9 @@
 // Z9Sub started as scripts start it: /s, no display, reports in Z9SubError.log.
 #include "submitter/fields/ReportError.h"
+#include "submitter/submission/PasswordCipher.h"
+#include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
+#include "tests/support/FakeQueueServer.h"
 #include "tests/support/TestSupport.h"
 
 #include <QProcess>
@@ -19,7 +22,9 @@ struct ProgramRun {
     std::string log; // Z9SubError.log
 };
 
-ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args) {
+// With a queue server, it answers while the program runs.
+ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args,
+                    z9::test::FakeQueueServer* server = nullptr) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // As from a scheduler: no display at all.
@@ -30,7 +35,14 @@ ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args) {
     process.setWorkingDirectory(QString::fromStdString(tmp.Path().string()));
     process.start(QString::fromStdString((z9::test::BinDir() / "Z9Sub").string()), args);
     ProgramRun run;
-    run.finished = process.waitForFinished(60000);
+    if (server) {
+        for (int i = 0; i < 1200 && !run.finished; ++i) {
+            server->Poll();
+            run.finished = process.waitForFinished(50);
+        }
+    } else {
+        run.finished = process.waitForFinished(60000);
+    }
     if (!run.finished) process.kill();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.log = z9::test::ReadFileBytes(tmp.Path() / kErrorLogName);
@@ -139,4 +151,55 @@ TEST(SubmitMode, InconsistentRecordsEndTheRun) {
                   "Value: 1\n\nMax Value: 10\n\n",
                   "The environment variables in task are entered incorrectly.\n\nPlease notify system "
                   "administrator.\n\nZorvan program cannot continue."}));
+}
+
+TEST(SubmitMode, SuccessfulRunQueuesTheTaskAndExitsWithZero) {
+    TempFolder tmp;
+    ::setenv("Z9_NETBIOS_NAME", "WS7", 1);
+    ::setenv("USERDOMAIN", "OFFICE", 1);
+    z9::test::FakeQueueServer server("HOST1");
+    TaskRecord t;
+    t.TaskName = "Backup";
+    t.User = "anna";
+    t.Domain = "office";
+    t.Server = "host1";
+    t.Password = HexEncode(PasswordCipher("Tr0ub4dor&3", "E"));
+    StepRecord s;
+    s.StepName = "Copy";
+    s.Execute = "1";
+    t.Steps = {s};
+    EnvironRecord out = Var("OUT", "0");
+    out.Max = "40";
+    t.Environs = {out};
+    t.NumberSteps = "1";
+    t.NumberTaskFiles = "0";
+    t.NumberEnviron = "1";
+    std::string path = (tmp.Path() / "backup.z9f").string();
+    ASSERT_TRUE(z9::SaveTask(path, t, true));
+
+    ProgramRun run =
+        RunZ9Sub(tmp, {QString::fromStdString(path), "/s", "Z9EnvVar:", "1-OUT=D:\\dump /s"}, &server);
+    ::unsetenv("Z9_NETBIOS_NAME");
+    ::unsetenv("USERDOMAIN");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.log, "");
+    auto queued = server.Queue().QueuedTasks();
+    ASSERT_EQ(queued.size(), 1u);
+    TaskRecord sent;
+    ASSERT_TRUE(LoadTask(queued[0].string(), sent, true));
+    EXPECT_EQ(sent.Environs[0].Value, "D:\\dump /s");
+    EXPECT_EQ(sent.User, "ANNA");
+}
+
+TEST(SubmitMode, FailedSubmissionExitsNonZero) {
+    TempFolder tmp;
+    std::string path = SaveTask(tmp, {Var("X", "0")}, "a.z9f"); // its server has no queue share
+    ProgramRun run = RunZ9Sub(tmp, {QString::fromStdString(path), "/s"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(
+        run.log.ends_with(" - Error: Following phase in submit process failed:\r\nCreating Connection And "
+                          "Validating Credentials...\r\nTask was not submitted successfully!\r\n"))
+        << run.log;
 }
