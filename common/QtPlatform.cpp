@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QThread>
 
@@ -56,7 +58,17 @@ int ShowQtMessage(const std::string& text, int style, const std::string& title) 
 
 } // namespace
 
+void LoadProgramFonts() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return;
+    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+        if (QFile::exists(QString::fromLatin1(file))) QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+}
+
 void InstallQtPlatform() {
+    LoadProgramFonts();
     static QtClock clock;
     Clock::Install(&clock);
     SetMessageHandler(ShowQtMessage);

@@ -6,4 +6,9 @@ namespace z9 {
 
 void InstallQtPlatform();
 
+// Makes the fonts the windows ask for ("Tahoma") available where the system
+// does not list them, e.g. the Tahoma of fonts-wine, which Linux keeps outside
+// the font path. Needs a QGuiApplication; safe to call more than once.
+void LoadProgramFonts();
+
 } // namespace z9

@@ -2,6 +2,7 @@
 // handler that fails any test which shows a box or a dialog nobody answered.
 #include "common/Dialogs.h"
 #include "common/MessageBox.h"
+#include "common/QtPlatform.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    z9::LoadProgramFonts();
     z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
         ADD_FAILURE() << "unexpected message box: " << text;
         return static_cast<int>(z9::vbOK);

@@ -17,8 +17,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -74,14 +72,6 @@ std::vector<Step> Steps() {
           Field("7", "Archive folder", "\\\\FILES\\Archive\\2024", "", "", "",
                 "Where the orders are kept.")}},
     };
-}
-
-// Debian's fonts-wine keeps its Tahoma outside the fontconfig paths; the form
-// is meant to be seen in Tahoma, so it is loaded from there when missing.
-void LoadTahoma() {
-    if (QFontInfo(QFont(QStringLiteral("Tahoma"))).family() == QLatin1String("Tahoma")) return;
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
 }
 
 int Px(int twips) {
@@ -201,9 +191,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    z9::LoadTahoma();
-    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
     z9::InstallQtPlatform();
+    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
     if (!screenshot.isEmpty()) {
         // Nothing may wait for a click while the picture is taken.
         z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
