@@ -35,11 +35,17 @@ namespace fs = std::filesystem;
 const char* const kShare = "$JQ";
 const char* const kControlFile = "Zorvan.ctf";
 
-std::string ShareRoot(const std::string& server) { return "\\\\" + server + "\\" + kShare + "\\"; }
+std::string ShareRoot(const std::string& server) {
+    return "\\\\" + server + "\\" + kShare + "\\";
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string LowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), Lower);
@@ -63,7 +69,8 @@ bool Matches(const std::string& name, const std::string& pattern) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -74,9 +81,13 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern) {
            name.find('.') == std::string::npos && Matches(name, pattern.substr(0, pattern.size() - 2));
 }
 
-size_t LastSeparator(const std::string& path) { return path.find_last_of("\\/"); }
+size_t LastSeparator(const std::string& path) {
+    return path.find_last_of("\\/");
+}
 
-[[noreturn]] void ThrowErrno(int err) { throw RunTimeError(ErrnoText(err)); }
+[[noreturn]] void ThrowErrno(int err) {
+    throw RunTimeError(ErrnoText(err));
+}
 
 bool StepSelected(const TaskRecord& task, const std::string& stepText) {
     long long step = NumberValue(stepText);
@@ -102,7 +113,8 @@ std::string QueueLine(const std::vector<std::string>& fields) {
 
 std::string FirstField(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     if (i < text.size() && text[i] == '"') {
         size_t end = text.find('"', i + 1);
         if (end == std::string::npos) end = text.find_first_of("\r\n", i + 1);
@@ -111,7 +123,8 @@ std::string FirstField(const std::string& text) {
     }
     size_t end = text.find_first_of(",\r\n", i);
     if (end == std::string::npos) end = text.size();
-    while (end > i && IsBlank(text[end - 1])) --end;
+    while (end > i && IsBlank(text[end - 1]))
+        --end;
     return text.substr(i, end - i);
 }
 
@@ -156,7 +169,9 @@ void WriteQueueFile(const std::string& path, const std::string& bytes) {
 
 // ---- Paths ----
 
-bool IsLocalServer(const std::string& server) { return LowerCase(server) == LowerCase(ComputerName()); }
+bool IsLocalServer(const std::string& server) {
+    return LowerCase(server) == LowerCase(ComputerName());
+}
 
 std::string InQueuePath(const std::string& server, const std::string& queueLocation) {
     return IsLocalServer(server) ? queueLocation + "$InQ\\" : ShareRoot(server) + "$InQ\\";
@@ -229,7 +244,8 @@ std::string QueuedTaskPath(const TaskRecord& task, const std::string& computer, 
 
 long long NumberValue(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n' || text[i] == '\r')) ++i;
+    while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n' || text[i] == '\r'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long value = 0;
@@ -253,9 +269,12 @@ bool ConnectQueue(const std::string& server, const std::string& plainPassword, c
     return true;
 }
 
-void DisconnectQueue(const std::string& server) { CancelShareConnection("\\\\" + server + "\\" + kShare); }
+void DisconnectQueue(const std::string& server) {
+    CancelShareConnection("\\\\" + server + "\\" + kShare);
+}
 
-std::string GetQueueLocation(const std::string& server, const std::string& password, const std::string& user) {
+std::string GetQueueLocation(const std::string& server, const std::string& password,
+                             const std::string& user) {
     std::string location;
     std::string description;
     std::optional<BusyCursor> busy(std::in_place);
@@ -274,7 +293,8 @@ std::string GetQueueLocation(const std::string& server, const std::string& passw
     }
     busy.reset();
     if (location.empty())
-        ReportError("Server Connection Failed Or Zorvan Server Is Not Configured!\n\n" + description, vbExclamation);
+        ReportError("Server Connection Failed Or Zorvan Server Is Not Configured!\n\n" + description,
+                    vbExclamation);
     return location;
 }
 
@@ -282,7 +302,8 @@ bool RequestTaskFolders(const TaskRecord& task, const std::string& queueRoot, Se
     try {
         std::string root = queueRoot;
         if (root.empty() || root.back() != '\\') root += '\\';
-        std::string request = root + "$InQ\\Dir-" + task.TaskName + "-" + task.User + "-" + task.Domain + ".urf";
+        std::string request =
+            root + "$InQ\\Dir-" + task.TaskName + "-" + task.User + "-" + task.Domain + ".urf";
         std::string path1 = task.ServerPath + task.Domain;
         std::string path2 = path1 + "\\" + task.User;
         std::string path3 = path2 + "\\" + task.TaskName;
@@ -336,7 +357,8 @@ bool TransferTaskFiles(const TaskRecord& task) {
         for (const auto& file : task.TaskFiles)
             if (file.Copy == "1") take(file.LocalPath);
         for (const auto& env : task.Environs)
-            if (env.Format == "True" && !env.Type.empty() && StepSelected(task, env.Step) && env.Type[0] == '2')
+            if (env.Format == "True" && !env.Type.empty() && StepSelected(task, env.Step) &&
+                env.Type[0] == '2')
                 take(env.Value);
         if (!missing.empty()) {
             busy.reset();

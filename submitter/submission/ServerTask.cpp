@@ -3,8 +3,8 @@
 #include "JobQueue.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <vector>
 #endif
@@ -31,12 +31,14 @@ std::string Narrow(const wchar_t* text, int length) {
 }
 
 std::string HResultText(HRESULT hr, const EXCEPINFO* info) {
-    if (info && info->bstrDescription) return Narrow(info->bstrDescription, SysStringLen(info->bstrDescription));
+    if (info && info->bstrDescription)
+        return Narrow(info->bstrDescription, SysStringLen(info->bstrDescription));
     char buffer[256] = {};
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              static_cast<DWORD>(hr), 0, buffer, sizeof buffer, nullptr);
     std::string text(buffer, n);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
     return text.empty() ? "Automation error" : text;
 }
 
@@ -46,9 +48,11 @@ public:
     explicit ComServerTask(IDispatch* object) : object_(object) {}
     ~ComServerTask() override { object_->Release(); }
 
-    std::string QueueLocation() override { return AsText(Invoke(L"QueueLocation", DISPATCH_PROPERTYGET, {})); }
-    std::string ValidateCredentials(const std::string& user, const std::string& password, const std::string& domain,
-                                    const std::string& requestKey) override {
+    std::string QueueLocation() override {
+        return AsText(Invoke(L"QueueLocation", DISPATCH_PROPERTYGET, {}));
+    }
+    std::string ValidateCredentials(const std::string& user, const std::string& password,
+                                    const std::string& domain, const std::string& requestKey) override {
         return AsText(Invoke(L"ValidateCredentials", DISPATCH_METHOD, {user, password, domain, requestKey}));
     }
     bool MkP8Dir(const std::string& user, const std::string& domain, const std::string& path,
@@ -80,11 +84,13 @@ private:
             std::wstring w = Wide(args[i]);
             p.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
         }
-        DISPPARAMS dp = {params.empty() ? nullptr : params.data(), nullptr, static_cast<UINT>(params.size()), 0};
+        DISPPARAMS dp = {params.empty() ? nullptr : params.data(), nullptr, static_cast<UINT>(params.size()),
+                         0};
         auto result = std::make_unique<Variant>();
         EXCEPINFO info = {};
         hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &dp, &result->v, &info, nullptr);
-        for (auto& p : params) VariantClear(&p);
+        for (auto& p : params)
+            VariantClear(&p);
         if (FAILED(hr)) {
             std::string text = HResultText(hr, hr == DISP_E_EXCEPTION ? &info : nullptr);
             SysFreeString(info.bstrSource);
@@ -118,7 +124,8 @@ std::unique_ptr<ServerTask> PlatformServerTask() {
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"ZorvanServer.ServerTask", &clsid))) return nullptr;
     IDispatch* object = nullptr;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object))) ||
+    if (FAILED(
+            CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object))) ||
         !object)
         return nullptr;
     return std::make_unique<ComServerTask>(object);
@@ -127,7 +134,9 @@ std::unique_ptr<ServerTask> PlatformServerTask() {
 #else
 
 // The server's class does not exist here: every server is reached through its queue share.
-std::unique_ptr<ServerTask> PlatformServerTask() { return nullptr; }
+std::unique_ptr<ServerTask> PlatformServerTask() {
+    return nullptr;
+}
 
 #endif
 

@@ -5,8 +5,8 @@
 #include "common/SystemErrorText.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #else
 #include <filesystem>
 #endif

@@ -10,14 +10,15 @@ namespace z9 {
 
 // Operation flags, with the shell's values.
 enum ShellCopyFlag : int {
-    kCopySilent = 0x0004,          // no progress window
-    kCopyNoConfirmation = 0x0010,  // replace files without asking
-    kCopyFilesOnly = 0x0080,       // wildcards match files only
-    kCopySimpleProgress = 0x0100,  // progress without file names
-    kCopyNoErrorUi = 0x0400,       // no message on failure
+    kCopySilent = 0x0004,         // no progress window
+    kCopyNoConfirmation = 0x0010, // replace files without asking
+    kCopyFilesOnly = 0x0080,      // wildcards match files only
+    kCopySimpleProgress = 0x0100, // progress without file names
+    kCopyNoErrorUi = 0x0400,      // no message on failure
     kCopyNoSecurityAttribs = 0x0800,
 };
-inline constexpr int kCopyFlagsInteractive = kCopyFilesOnly | kCopySimpleProgress | kCopyNoSecurityAttribs; // 0x0980
+inline constexpr int kCopyFlagsInteractive =
+    kCopyFilesOnly | kCopySimpleProgress | kCopyNoSecurityAttribs; // 0x0980
 inline constexpr int kCopyFlagsSubmitMode =
     kCopyFlagsInteractive | kCopySilent | kCopyNoConfirmation | kCopyNoErrorUi; // 0x0D94
 

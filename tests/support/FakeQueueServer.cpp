@@ -20,7 +20,8 @@ void FakeQueueServer::Attach(FakeClock& clock) {
 }
 
 void FakeQueueServer::Poll() {
-    for (auto& event : queue_.Poll(Clock::Now())) events_.push_back(std::move(event));
+    for (auto& event : queue_.Poll(Clock::Now()))
+        events_.push_back(std::move(event));
 }
 
 std::filesystem::path FakeQueueServer::TaskFolder(const std::string& domain, const std::string& user,

@@ -14,7 +14,8 @@ namespace z9::test {
 class FakeQueueServer {
 public:
     // Publishes \\server\$JQ under $Z9_UNC_ROOT (a TempFolder must be alive).
-    explicit FakeQueueServer(const std::string& server, const std::string& queueLocation = "C:\\ZorvanQueue\\");
+    explicit FakeQueueServer(const std::string& server,
+                             const std::string& queueLocation = "C:\\ZorvanQueue\\");
     ~FakeQueueServer();
     FakeQueueServer(const FakeQueueServer&) = delete;
     FakeQueueServer& operator=(const FakeQueueServer&) = delete;

@@ -80,7 +80,8 @@ QueueServer::QueueServer(fs::path root, QueueServerOptions options)
     : root_(std::move(root)), options_(std::move(options)) {
     location_ = options_.queueLocation;
     if (location_.empty()) location_ = fs::absolute(root_).lexically_normal().string();
-    if (location_.back() != '\\' && location_.back() != '/') location_ += location_.find('\\') != std::string::npos ? '\\' : '/';
+    if (location_.back() != '\\' && location_.back() != '/')
+        location_ += location_.find('\\') != std::string::npos ? '\\' : '/';
 }
 
 void QueueServer::Publish() {
@@ -90,7 +91,8 @@ void QueueServer::Publish() {
     WriteAtomically(JobQ() / "QPath", "\"" + location_ + "\"\r\n");
     // Task files already queued before this run are not news.
     std::error_code ec;
-    for (const auto& task : QueuedTasks()) tasksSeen_[task.filename().string()] = fs::last_write_time(task, ec);
+    for (const auto& task : QueuedTasks())
+        tasksSeen_[task.filename().string()] = fs::last_write_time(task, ec);
 }
 
 fs::path QueueServer::LocalFolder(const std::string& serverPath) const {
@@ -119,7 +121,8 @@ std::vector<fs::path> QueueServer::QueuedTasks() const {
     std::error_code ec;
     for (fs::directory_iterator it(InQ(), ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (name.front() != '~' && EndsWith(name, ".z9f") && it->is_regular_file()) tasks.push_back(it->path());
+        if (name.front() != '~' && EndsWith(name, ".z9f") && it->is_regular_file())
+            tasks.push_back(it->path());
     }
     std::sort(tasks.begin(), tasks.end());
     return tasks;
@@ -169,7 +172,8 @@ std::vector<std::string> QueueServer::Poll(TimePoint now) {
 bool QueueServer::Handle(const fs::path& request, TimePoint now, const Pending& pending,
                          std::vector<std::string>& events) {
     std::vector<std::vector<std::string>> lines;
-    for (const auto& line : Lines(ReadAll(request))) lines.push_back(ParseRequestLine(line));
+    for (const auto& line : Lines(ReadAll(request)))
+        lines.push_back(ParseRequestLine(line));
     if (lines.empty()) return false; // not written yet
     auto due = [&](int seconds) { return now - pending.since >= std::chrono::seconds(seconds); };
 
@@ -188,7 +192,8 @@ bool QueueServer::Handle(const fs::path& request, TimePoint now, const Pending& 
         fs::path reply = JobR() / fs::path(f[4]).filename();
         fs::create_directories(JobR());
         if (WriteAtomically(reply, "\"" + *options_.answer + "\"\r\n"))
-            events.push_back("answered " + f[1] + "@" + f[3] + " with " + *options_.answer + " in " + reply.string());
+            events.push_back("answered " + f[1] + "@" + f[3] + " with " + *options_.answer + " in " +
+                             reply.string());
         else
             events.push_back("cannot write " + reply.string());
         return true;

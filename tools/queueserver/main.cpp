@@ -58,17 +58,28 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (arg == "--server") server = value();
-        else if (arg == "--root") root = value();
-        else if (arg == "--location") options.queueLocation = value();
-        else if (arg == "--answer") options.answer = std::string(value());
-        else if (arg == "--silent") options.answer.reset();
-        else if (arg == "--reply-delay") options.replyDelaySeconds = ToInt(value(), "--reply-delay");
-        else if (arg == "--folder-delay") options.folderDelaySeconds = ToInt(value(), "--folder-delay");
-        else if (arg == "--consume") options.consumeRequests = true;
-        else if (arg == "--until-task") untilTask = true;
-        else if (arg == "--timeout") timeout = ToInt(value(), "--timeout");
-        else if (arg == "--poll-ms") pollMs = std::max(10, ToInt(value(), "--poll-ms"));
+        if (arg == "--server")
+            server = value();
+        else if (arg == "--root")
+            root = value();
+        else if (arg == "--location")
+            options.queueLocation = value();
+        else if (arg == "--answer")
+            options.answer = std::string(value());
+        else if (arg == "--silent")
+            options.answer.reset();
+        else if (arg == "--reply-delay")
+            options.replyDelaySeconds = ToInt(value(), "--reply-delay");
+        else if (arg == "--folder-delay")
+            options.folderDelaySeconds = ToInt(value(), "--folder-delay");
+        else if (arg == "--consume")
+            options.consumeRequests = true;
+        else if (arg == "--until-task")
+            untilTask = true;
+        else if (arg == "--timeout")
+            timeout = ToInt(value(), "--timeout");
+        else if (arg == "--poll-ms")
+            pollMs = std::max(10, ToInt(value(), "--poll-ms"));
         else if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;

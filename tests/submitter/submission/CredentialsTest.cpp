@@ -16,7 +16,9 @@ protected:
     std::string Key() const { return MakeRequestKey(ComputerName(), WinUserDomain(), WinUserName()); }
     fs::path Request() const { return server_.InQ() / (Key() + ".urf"); }
     fs::path Reply() const { return server_.JobR() / (Key() + ".urr"); }
-    int Check() { return CheckCredentials(task_.User, task_.Password, task_.Domain, "HOST1", server_.Location()); }
+    int Check() {
+        return CheckCredentials(task_.User, task_.Password, task_.Domain, "HOST1", server_.Location());
+    }
     // The server stays silent; instead the reply is written with these bytes after `seconds`.
     void ReplyWith(const std::string& bytes, int seconds = 1) {
         server_.Answer(std::nullopt);
@@ -35,11 +37,13 @@ protected:
 };
 
 TEST_F(CredentialsTest, GrantedRequestAndReplyFiles) {
-    EXPECT_EQ(Key(), "OFFICE-WS7-" + [] {
-        std::string u = WinUserName();
-        for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return u;
-    }());
+    EXPECT_EQ(
+        Key(), "OFFICE-WS7-" + [] {
+            std::string u = WinUserName();
+            for (char& c : u)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            return u;
+        }());
     EXPECT_EQ(Check(), 1);
     EXPECT_EQ(ReadFileBytes(Request()), "\"CREDENTIALS\",\"ANNA\",\"" + HexEncode(task_.Password) +
                                             "\",\"OFFICE\",\"" + Key() + ".urr\"\r\n");
@@ -50,7 +54,8 @@ TEST_F(CredentialsTest, GrantedRequestAndReplyFiles) {
 }
 
 TEST_F(CredentialsTest, ReadingRuleOfTheReply) {
-    for (const std::string reply : {"Granted", "\"Granted\"\r\n", "Granted,more,fields\r\n", "  \"Granted\",x"}) {
+    for (const std::string reply :
+         {"Granted", "\"Granted\"\r\n", "Granted,more,fields\r\n", "  \"Granted\",x"}) {
         ReplyWith(reply, 3);
         EXPECT_EQ(Check(), 1) << reply;
         EXPECT_FALSE(fs::exists(Reply())) << reply;
@@ -105,7 +110,8 @@ TEST_F(CredentialsTest, WaitsThirtySecondsInVirtualTime) {
 TEST_F(CredentialsTest, NoReplyWithinThirtySeconds) {
     server_.ReplyDelay(31);
     EXPECT_EQ(Check(), 0);
-    EXPECT_EQ(Only(), "There has been no response from the Zorvan Server in 30 seconds.\n\nPlease try again later.");
+    EXPECT_EQ(Only(),
+              "There has been no response from the Zorvan Server in 30 seconds.\n\nPlease try again later.");
     EXPECT_EQ(clock_.SleptMs(), 30000);
     // One sleep lets pending events run first, then 30 attempts.
     EXPECT_EQ(clock_.Sleeps(), 31);

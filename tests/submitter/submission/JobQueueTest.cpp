@@ -1,8 +1,8 @@
 #include "QueueFixture.h"
 
 #include "submitter/submission/JobQueue.h"
-#include "submitter/taskfile/Container.h"
 #include "submitter/submission/ShellCopy.h"
+#include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
 
 #include <filesystem>
@@ -27,7 +27,8 @@ TEST(FirstFieldTest, ReadsQuotedAndPlainFields) {
     EXPECT_EQ(FirstField("Granted"), "Granted");
     EXPECT_EQ(FirstField(""), "");
     EXPECT_EQ(FirstField("   \r\nGranted"), "");
-    // A quoted field runs to the closing quote, even over a line break; an unclosed one stops at the line end.
+    // A quoted field runs to the closing quote, even over a line break; an unclosed one stops at the line
+    // end.
     EXPECT_EQ(FirstField("\"Granted\r\nx\""), "Granted\r\nx");
     EXPECT_EQ(FirstField("\"Granted\r\nx"), "Granted");
 }
@@ -117,11 +118,11 @@ TEST_F(QueueLocationTest, EmptyOrMissingQPathIsReported) {
     fs::remove(folder_.UncRoot() / "HOST1" / "$JQ" / "$JobQ" / "QPath");
     EXPECT_EQ(GetQueueLocation("HOST1", MakeTask().Password, "ANNA"), "");
     ASSERT_EQ(messages_.Messages().size(), 2u);
-    EXPECT_EQ(messages_.Messages()[0].text, "Server Connection Failed Or Zorvan Server Is Not Configured!\n\n");
+    EXPECT_EQ(messages_.Messages()[0].text,
+              "Server Connection Failed Or Zorvan Server Is Not Configured!\n\n");
     EXPECT_EQ(messages_.Messages()[0].style, 48);
-    EXPECT_EQ(messages_.Messages()[1].text,
-              "Server Connection Failed Or Zorvan Server Is Not Configured!\n\n"
-              "The system cannot find the file specified.");
+    EXPECT_EQ(messages_.Messages()[1].text, "Server Connection Failed Or Zorvan Server Is Not Configured!\n\n"
+                                            "The system cannot find the file specified.");
 }
 
 TEST_F(QueueLocationTest, MissingShareReportsTheSystemTextOnly) {
@@ -135,9 +136,9 @@ TEST_F(QueueLocationTest, ConnectsWhenJobQCannotBeListed) {
     // then QPath is still missing.
     fs::remove_all(folder_.UncRoot() / "HOST1" / "$JQ" / "$JobQ");
     EXPECT_EQ(GetQueueLocation("HOST1", MakeTask().Password, "ANNA"), "");
-    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{
-                                     "Server Connection Failed Or Zorvan Server Is Not Configured!\n\n"
-                                     "The system cannot find the file specified."});
+    EXPECT_EQ(messages_.Texts(),
+              std::vector<std::string>{"Server Connection Failed Or Zorvan Server Is Not Configured!\n\n"
+                                       "The system cannot find the file specified."});
 }
 
 TEST_F(QueueLocationTest, SubmitModeWritesTheLog) {
@@ -213,8 +214,8 @@ TEST_F(TransferTest, CopiesTaskFilesAndSelectedFileFields) {
     std::string c = folder_.Write("data/c.txt", "CCC").string();
     task_.TaskFiles = {{a, "", "1"}, {c, "", "0"}, {"\\nowhere\\x", "", "yes"}};
     task_.Environs = {Env("1", "IN", "2", b, "True"),
-                      Env("1", "PLAIN", "2", c, "False"),              // not copied: FORMAT not True
-                      Env("2", "OTHER", "2", "\\missing\\d.txt", "True"), // step 2 not selected
+                      Env("1", "PLAIN", "2", c, "False"),                  // not copied: FORMAT not True
+                      Env("2", "OTHER", "2", "\\missing\\d.txt", "True"),  // step 2 not selected
                       Env("9", "STRAY", "2", "\\missing\\e.txt", "True")}; // no such step
     SetCounts(task_);
     EXPECT_TRUE(TransferTaskFiles(task_));
@@ -290,7 +291,8 @@ TEST(ShellCopyTest, ListFormAndProgress) {
         return p;
     });
     std::string b = folder.Write("b.txt", "B").string();
-    EXPECT_EQ(ShellCopyFiles(MakeCopyList({a, b}), (folder.Path() / "out").string(), kCopyFlagsInteractive), 0);
+    EXPECT_EQ(ShellCopyFiles(MakeCopyList({a, b}), (folder.Path() / "out").string(), kCopyFlagsInteractive),
+              0);
     EXPECT_EQ(seen, (std::vector<int>{-2, 1, 2}));
     EXPECT_EQ(ReadFileBytes(folder.Path() / "out" / "b.txt"), "B");
     // Silent: no progress window; a cancelled progress stops the copy.
@@ -317,11 +319,9 @@ using DropTaskTest = QueueTest;
 TEST_F(DropTaskTest, RebuildsEnvironmentsStampsIdentityAndWrites) {
     TaskRecord t = MakeTask();
     t.ServerPath = "C:\\ZorvanQueue\\";
-    t.Environs = {Env("1", "OUT", "0", "C:\\Out"),
-                  Env("1", "PW", "0", "0A1B", "Password"),
+    t.Environs = {Env("1", "OUT", "0", "C:\\Out"), Env("1", "PW", "0", "0A1B", "Password"),
                   Env("2", "IN", "2 file", "C:\\Data\\in.txt", "True"),
-                  Env("2", "LOG", "2", "C:\\Data\\log.txt", "False"),
-                  Env(" 1x", "N", "1", "5")};
+                  Env("2", "LOG", "2", "C:\\Data\\log.txt", "False"), Env(" 1x", "N", "1", "5")};
     SetCounts(t);
     t.Password = HexEncode(t.Password); // as the task file carries it
     std::string path = QueuedTaskPath(t, ComputerName(), 42);

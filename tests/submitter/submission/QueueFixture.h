@@ -82,7 +82,7 @@ inline EnvironRecord Env(const std::string& step, const std::string& variable, c
 
 // Every file below folder whose bytes contain needle.
 inline std::vector<std::filesystem::path> FilesContaining(const std::filesystem::path& folder,
-                                                         const std::string& needle) {
+                                                          const std::string& needle) {
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
         if (entry.is_regular_file() && ReadFileBytes(entry.path()).find(needle) != std::string::npos)

@@ -118,11 +118,13 @@ TEST(QueueServerProgramTest, AnswersARealSubmission) {
     QProcess server;
     server.setProcessChannelMode(QProcess::MergedChannels);
     server.start(QString::fromStdString((BinDir() / "Z9QueueServer").string()),
-                 {"--server", "DEVQ", "--location", "E:\\Jobs\\", "--until-task", "--timeout", "60", "--poll-ms", "50"});
+                 {"--server", "DEVQ", "--location", "E:\\Jobs\\", "--until-task", "--timeout", "60",
+                  "--poll-ms", "50"});
     ASSERT_TRUE(server.waitForStarted(10000));
     // QPath appears once the queue is published.
     fs::path qpath = folder.UncRoot() / "DEVQ" / "$JQ" / "$JobQ" / "QPath";
-    for (int i = 0; i < 200 && !fs::exists(qpath); ++i) Clock::Sleep(25);
+    for (int i = 0; i < 200 && !fs::exists(qpath); ++i)
+        Clock::Sleep(25);
     ASSERT_EQ(ReadFileBytes(qpath), "\"E:\\Jobs\\\"\r\n");
 
     TaskRecord t = MakeTask();

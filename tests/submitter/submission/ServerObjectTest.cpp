@@ -32,8 +32,8 @@ public:
         Call("QueueLocation");
         return s_.queueLocation;
     }
-    std::string ValidateCredentials(const std::string& user, const std::string& password, const std::string& domain,
-                                    const std::string& key) override {
+    std::string ValidateCredentials(const std::string& user, const std::string& password,
+                                    const std::string& domain, const std::string& key) override {
         Call("ValidateCredentials " + user + " " + password + " " + domain + " " + key);
         return s_.answer;
     }
@@ -99,8 +99,8 @@ TEST_F(ServerObjectTest, QueueLocationComesFromTheObject) {
 
 TEST_F(ServerObjectTest, CredentialsGoToTheObjectWithThePlainPassword) {
     EXPECT_EQ(CheckCredentials("ANNA", task_.Password, "OFFICE", "WS7", script_.queueLocation), 1);
-    EXPECT_EQ(script_.calls,
-              std::vector<std::string>{"ValidateCredentials ANNA " + std::string(kPlainPassword) + " OFFICE " + Key()});
+    EXPECT_EQ(script_.calls, std::vector<std::string>{"ValidateCredentials ANNA " +
+                                                      std::string(kPlainPassword) + " OFFICE " + Key()});
     EXPECT_TRUE(fs::is_empty(folder_.Path() / "localq" / "$InQ"));
     EXPECT_EQ(clock_.SleptMs(), 0);
 
@@ -118,7 +118,8 @@ TEST_F(ServerObjectTest, CredentialsGoToTheObjectWithThePlainPassword) {
     ASSERT_EQ(messages_.Messages().size(), 3u);
     EXPECT_EQ(messages_.Texts()[0].rfind("The password you specified is incorrect", 0), 0u);
     EXPECT_EQ(messages_.Texts()[1], "Unknown error has occurred while validating credentials.");
-    EXPECT_EQ(messages_.Texts()[2], "Unknown error has occurred while validating credentials.\n\nAutomation error");
+    EXPECT_EQ(messages_.Texts()[2],
+              "Unknown error has occurred while validating credentials.\n\nAutomation error");
 }
 
 TEST_F(ServerObjectTest, FolderLevelsStopAtTheFirstRefusal) {
@@ -139,7 +140,8 @@ TEST_F(ServerObjectTest, FolderLevelsStopAtTheFirstRefusal) {
 
     script_.failIn = "MkP8Dir";
     EXPECT_FALSE(PrepareTaskFolder(task_, &object));
-    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Unable to connect to Zorvan Server.\n\nAutomation error"});
+    EXPECT_EQ(messages_.Texts(),
+              std::vector<std::string>{"Unable to connect to Zorvan Server.\n\nAutomation error"});
 }
 
 TEST_F(ServerObjectTest, QueuedTaskIsHandedToTheObjectByName) {
