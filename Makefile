@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test bench clean
+.PHONY: all deps configure build test bench run clean
 
 all: build
 
@@ -21,6 +21,11 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || true; done
+
+# Opens Z9Sub on the backup example; started in examples/ so its combo list file is found.
+run: configure
+	cmake --build $(BUILD) --target Z9Sub -j $(JOBS)
+	cd examples && "$(abspath $(BUILD))/bin/Z9Sub" nightly-backup.z9f
 
 clean:
 	rm -rf $(BUILD)

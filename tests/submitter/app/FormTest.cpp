@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using namespace z9;
@@ -467,4 +469,61 @@ TEST(Form1, PlacementIsPulledOntoTheScreenAndSavedOnlyWhenNormal) {
     }
     EXPECT_EQ(ReadPlacement(), shown);
     EXPECT_EQ(AppKey(), kMenuAppKey);
+}
+
+TEST(Form1, OpensEveryExampleTask) {
+    Fixture f;
+    SetCurrentFolder(z9::test::ExamplesDir().string()); // the combo list file is named relative to it
+    int opened = 0, refused = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(z9::test::ExamplesDir())) {
+        if (entry.path().extension() != ".z9f") continue;
+        const std::string path = entry.path().string();
+        const bool broken = entry.path().filename().string().starts_with("broken-");
+        f.messages.Clear();
+        Task() = TaskRecord{};
+        Form1 form;
+        EXPECT_EQ(form.Form_Load(path), !broken) << path;
+        if (broken) {
+            ++refused;
+            TaskRecord scratch;
+            ASSERT_FALSE(LoadTask(path, scratch, true));
+            EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{LastTaskError()}) << path;
+        } else {
+            ++opened;
+            EXPECT_TRUE(f.messages.Texts().empty()) << path << ": " << f.messages.Texts().front();
+            EXPECT_GT(form.TFS1.size(), 1u) << path;
+        }
+    }
+    EXPECT_GE(opened, 4);
+    EXPECT_GE(refused, 10);
+}
+
+TEST(Form1, LooksRightWithTheBackupExample) {
+    Fixture f;
+    SetCurrentFolder(z9::test::ExamplesDir().string());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load((z9::test::ExamplesDir() / "nightly-backup.z9f").string()));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QImage shot = form.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    // Set Z9_SCREENSHOT_DIR to keep the picture (the README's one is made this way).
+    const std::string dir = EnvVar("Z9_SCREENSHOT_DIR");
+    if (!dir.empty()) shot.save(QString::fromStdString(dir + "/z9sub-main.png"));
+
+    // The controls lie inside the window and do not overlap each other.
+    const QRect window = form.rect();
+    for (QWidget* w : {static_cast<QWidget*>(form.Command1), static_cast<QWidget*>(form.Command2),
+                       static_cast<QWidget*>(form.P2)})
+        EXPECT_TRUE(window.contains(QRect(w->mapTo(&form, QPoint(0, 0)), w->size())))
+            << w->objectName().toStdString();
+    EXPECT_LT(form.Command1->geometry().right(), form.Command2->geometry().left());
+    for (size_t i = 2; i < form.TF1.size(); ++i) {
+        if (Shown(form.TF1[i]) && Shown(form.TF1[i - 1])) {
+            EXPECT_GE(form.TF1[i]->y(), form.TF1[i - 1]->y() + form.TF1[i - 1]->height()) << i;
+        }
+    }
+    // Rows end before the scroll bar.
+    for (size_t i = 1; i < form.TF1.size(); ++i)
+        EXPECT_LE(form.TF1[i]->geometry().right(), form.P1->width()) << i;
 }
