@@ -490,11 +490,29 @@ VexField* Form1::EditorHolding(QWidget* w) const {
 void Form1::FocusChanged(QWidget* old, QWidget* now) {
     if (validating_ || !now || now->window() != this) return;
     VexField* left = EditorHolding(old);
-    if (!left || left == EditorHolding(now) || !left->isVisible()) return;
-    // The user cannot leave a field that does not pass its check.
-    validating_ = true;
-    if (!left->FChk()) left->FSetFocus();
-    validating_ = false;
+    if (left && left != EditorHolding(now) && left->isVisible()) {
+        // The user cannot leave a field that does not pass its check.
+        validating_ = true;
+        const bool passed = left->FChk();
+        if (!passed) left->FSetFocus();
+        validating_ = false;
+        if (!passed) return;
+    }
+    ScrollIntoView(QApplication::focusWidget());
+}
+
+void Form1::ScrollIntoView(QWidget* w) {
+    if (!w || VS1->isHidden() || !P1->isAncestorOf(w)) return;
+    const int top = TwY(w->mapTo(P1, QPoint(0, 0)).y());
+    const int bottom = top + TwY(w->height());
+    const int viewTop = -TwY(P1->y());
+    const int viewHeight = TwY(P2->height());
+    int wanted = viewTop;
+    if (top < viewTop)
+        wanted = top - 100;
+    else if (bottom > viewTop + viewHeight)
+        wanted = bottom + 100 - viewHeight;
+    if (wanted != viewTop) VS1->setValue((std::max(0, wanted) + scroll_.factor - 1) / scroll_.factor);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -91,6 +91,8 @@ private:
     void FieldChanged(const std::string& value, const std::string& position, const std::string& index);
     void FocusChanged(QWidget* old, QWidget* now);
     VexField* EditorHolding(QWidget* w) const;
+    // Scrolls the canvas so that w, a control on it, can be seen.
+    void ScrollIntoView(QWidget* w);
     void SetCanvasHeight(int twips);
     void PlaceCanvasWidth();
     bool SubmitTask();

@@ -140,6 +140,13 @@ TEST(Form1, BuildsOneHeaderPerShownStepAndOneEditorPerRecord) {
     EXPECT_EQ(form.Label1->font().family(), "Times New Roman");
     EXPECT_TRUE(form.Label1->font().bold());
     EXPECT_EQ(form.Command1->font().family(), "Tahoma");
+
+    // Every start takes over the association of task files.
+    RegKey type;
+    ASSERT_EQ(type.Open(RegRoot::ClassesRoot, ".Z9F"), 0);
+    RegValue cls;
+    ASSERT_EQ(type.Query("", cls), 0);
+    EXPECT_EQ(cls.Text(), "Zorvan File");
 }
 
 TEST(Form1, TickingAStepHeaderChangesExecuteAndItsEditors) {
@@ -526,4 +533,37 @@ TEST(Form1, LooksRightWithTheBackupExample) {
     // Rows end before the scroll bar.
     for (size_t i = 1; i < form.TF1.size(); ++i)
         EXPECT_LE(form.TF1[i]->geometry().right(), form.P1->width()) << i;
+}
+
+TEST(Form1, TheFocusBringsAFieldIntoView) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    for (int i = 0; i < 100; ++i)
+        t.Environs.push_back(Env("1", "V" + std::to_string(i), "0", "v"));
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(Save(f.tmp, t)));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(Shown(form.VS1));
+    QLineEdit* last = form.TF1.back()->T1();
+    last->setFocus();
+    const int top = last->mapTo(form.P2, QPoint(0, 0)).y();
+    EXPECT_GE(top, 0);
+    EXPECT_LE(top + last->height(), form.P2->height());
+    QLineEdit* first = form.TF1[1]->T1();
+    first->setFocus();
+    EXPECT_GE(first->mapTo(form.P2, QPoint(0, 0)).y(), 0);
+    EXPECT_TRUE(f.messages.Texts().empty());
+}
+
+TEST(Form1, HelpWithoutAHelpFile) {
+    Fixture f;
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(Save(f.tmp, SampleTask())));
+    ASSERT_FALSE(std::filesystem::exists(form.HelpFile()));
+    QTest::keyClick(form.TF1[1]->T1(), Qt::Key_F1);
+    EXPECT_EQ(f.messages.Texts(),
+              std::vector<std::string>{"Unable to display Help Contents. There is no Help "
+                                       "associated with this project."});
 }
