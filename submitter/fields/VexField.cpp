@@ -287,7 +287,10 @@ void VexField::Layout() {
 
     int percent = percent_ == 0 ? 33 : percent_;
     double controlWidth = width() * TwipsPerPixelX();
-    captionWidth_ = static_cast<int>(std::nearbyint(controlWidth * percent / 100.0)) - 100;
+    // A share far outside 20..80 (a damaged task file) still gives widths an int holds.
+    const double limit = 1e9;
+    captionWidth_ =
+        static_cast<int>(std::clamp(std::nearbyint(controlWidth * percent / 100.0), -limit, limit)) - 100;
     editorWidth_ = static_cast<int>(std::nearbyint(controlWidth)) - captionWidth_ - 200;
 
     const int labelTop = 75;

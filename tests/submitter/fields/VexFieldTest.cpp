@@ -329,6 +329,13 @@ TEST_F(VexFieldTest, LayoutInTwips) {
     field_->resize(TwipsToPixelsX(9000), field_->height());
     EXPECT_NEAR(field_->T1()->width(), TwipsToPixelsX(9000 - 2870 - 200), 1);
     EXPECT_EQ(field_->Resize(), height);
+
+    // A damaged share keeps its sign: all caption, or no caption at all.
+    Load(Def("2", "File", "", {}, {}, {}, "2000000000"));
+    EXPECT_GE(field_->L1()->width(), field_->width());
+    EXPECT_EQ(field_->T1()->width(), 0);
+    Load(Def("2", "File", "", {}, {}, {}, "-2000000000"));
+    EXPECT_EQ(field_->L1()->width(), 0);
 }
 
 TEST_F(VexFieldTest, DoubleClickOnTheCaptionShowsTheHelp) {
