@@ -109,6 +109,7 @@ constexpr const char* kRootEnd = "</ZORVAN>";
 
 // The descriptions the system gives for failed conversions and indexes.
 constexpr const char* kTypeMismatch = "Type mismatch";
+constexpr const char* kOverflow = "Overflow";
 constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
 
 // ---- Shared helpers -----------------------------------------------------------
@@ -137,7 +138,9 @@ std::string Trim(const std::string& s) {
 }
 
 // A count as a 32-bit signed whole number: optional blanks, an optional sign, digits.
-bool ToCount(const std::string& text, long long& out) {
+// Returns the failure's description, or nullptr: a non-number is a type mismatch,
+// a number past 32 bits an overflow.
+const char* ToCount(const std::string& text, long long& out) {
     std::size_t i = 0, n = text.size();
     auto blank = [&](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
     while (i < n && blank(i))
@@ -146,17 +149,19 @@ bool ToCount(const std::string& text, long long& out) {
         --n;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == n) return false;
+    if (i == n) return kTypeMismatch;
     long long value = 0;
+    bool overflow = false;
     for (; i < n; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
+        if (text[i] < '0' || text[i] > '9') return kTypeMismatch;
+        if (overflow) continue; // the rest must still be digits
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT32_MAX) + 1) return false;
+        overflow = value > static_cast<long long>(INT32_MAX) + 1;
     }
     value = negative ? -value : value;
-    if (value > INT32_MAX || value < INT32_MIN) return false;
+    if (overflow || value > INT32_MAX || value < INT32_MIN) return kOverflow;
     out = value;
-    return true;
+    return nullptr;
 }
 
 // ---- File access ---------------------------------------------------------------
@@ -487,9 +492,10 @@ bool ParseTask(Z9StringReader& reader, bool encrypted, TaskRecord& task, int& pr
     if (encrypted && !p.Read(kEditKey, task)) return false;
     if (!p.ReadAll(kCountKeys, task)) return false;
     long long steps = 0, files = 0, environs = 0;
-    if (!ToCount(task.NumberSteps, steps) || !ToCount(task.NumberTaskFiles, files) ||
-        !ToCount(task.NumberEnviron, environs)) {
-        why = kTypeMismatch;
+    const char* bad = nullptr;
+    if ((bad = ToCount(task.NumberSteps, steps)) || (bad = ToCount(task.NumberTaskFiles, files)) ||
+        (bad = ToCount(task.NumberEnviron, environs))) {
+        why = bad;
         return false;
     }
     p.Skip(); // </GENERAL>
@@ -527,8 +533,8 @@ void WriteKeys(Z9StringBuilder& out, const Key<Record> (&keys)[N], const Record&
 
 // How many records of an array to write: the count's value, which the array must hold.
 bool RecordCount(const std::string& count, std::size_t held, long long& n, std::string& why) {
-    if (!ToCount(count, n)) {
-        why = kTypeMismatch;
+    if (const char* bad = ToCount(count, n)) {
+        why = bad;
         return false;
     }
     if (n > static_cast<long long>(held)) {

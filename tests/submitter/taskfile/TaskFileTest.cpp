@@ -259,8 +259,12 @@ TEST_F(TaskFileTest, EachFailureHasItsTextAndProgressNumber) {
                     "Invalid Data: TASKNAME", 6);
     ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>two<"), "Type mismatch", 6);
     ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS><"), "Type mismatch", 6);
-    ExpectLoadFails(Replace(good, "<NUMBERTASKFILES>1<", "<NUMBERTASKFILES>2147483648<"), "Type mismatch", 6);
-    ExpectLoadFails(Replace(good, "<NUMBERENVIRON>2<", "<NUMBERENVIRON>-2147483649<"), "Type mismatch", 6);
+    // A number past 32 bits is an overflow, not a type mismatch; trailing junk still is one.
+    ExpectLoadFails(Replace(good, "<NUMBERTASKFILES>1<", "<NUMBERTASKFILES>2147483648<"), "Overflow", 6);
+    ExpectLoadFails(Replace(good, "<NUMBERENVIRON>2<", "<NUMBERENVIRON>-2147483649<"), "Overflow", 6);
+    ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>99999999999999999999999<"), "Overflow", 6);
+    ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>99999999999999999999999x<"),
+                    "Type mismatch", 6);
     ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>0<"), "Invalid File Format.", 7);
     ExpectLoadFails(Replace(good, "<NUMBERSTEPS>2<", "<NUMBERSTEPS>-1<"), "Invalid File Format.", 7);
     ExpectLoadFails(Replace(good, "<STEPNAME>value 28 <&></STEPNAME>", ""), "Invalid Data: STEPNAME", 7);
@@ -364,6 +368,9 @@ TEST_F(TaskFileTest, SaveRefusesCountsTheRecordCannotBackUp) {
     t.NumberEnviron = "two";
     EXPECT_FALSE(SaveTask("out.z9f", t, true));
     EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\tType mismatch");
+    t.NumberEnviron = "4294967298";
+    EXPECT_FALSE(SaveTask("out.z9f", t, true));
+    EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\tOverflow");
     EXPECT_FALSE(fs::exists(folder.Path() / "out.z9f"));
 
     // Fewer records than the arrays hold: only the counted ones are written.
