@@ -31,6 +31,15 @@ char Kind(const std::string& part) {
     return part.empty() ? '\0' : LowerAscii(part[0]);
 }
 
+// The number of letters of a format part: the run of its first letter, so a
+// literal after it ("dd." in yyyy. MM. dd.) adds no digits.
+size_t Letters(const std::string& part) {
+    size_t n = 0;
+    while (n < part.size() && LowerAscii(part[n]) == Kind(part))
+        ++n;
+    return n;
+}
+
 // A part's whole number: digits, optionally between blanks. Nine digits at most,
 // so no part overflows.
 std::optional<int> Number(const std::string& part) {
@@ -266,7 +275,7 @@ std::string WriteValue(const DTFormat& f, const DateTime& v) {
         int field = -1;
         switch (Kind(part)) {
         case 'y':
-            field = part.size() <= 2 ? v.Year % 100 : v.Year;
+            field = Letters(part) <= 2 ? v.Year % 100 : v.Year;
             break;
         case 'm':
             field = f.TimeMode ? v.Minute : v.Month;
@@ -283,7 +292,7 @@ std::string WriteValue(const DTFormat& f, const DateTime& v) {
         default:
             break;
         }
-        if (field >= 0) part = Padded(field, part.size());
+        if (field >= 0) part = Padded(field, Letters(part));
     }
     return Join(*parts, f.Separator);
 }
@@ -333,7 +342,7 @@ std::optional<StepResult> StepText(const DTFormat& f, const std::string& text, i
             n = 0;
     }
 
-    (*parts)[index] = Padded(n, f.Parts[index].size());
+    (*parts)[index] = Padded(n, Letters(f.Parts[index]));
     std::string stepped = Join(*parts, f.Separator);
     if (!ReadText(f, stepped)) return std::nullopt;
     return StepResult{stepped, PartStart(stepped, f.Separator, index)};

@@ -239,6 +239,15 @@ TEST(P8DTLogicTest, ValuesAreWrittenWithTheDigitsOfEachPart) {
     EXPECT_EQ(WriteValue(t, {2024, 3, 7, 5, 4, 3}), "05:04:03");
     DTFormat h = Built(false, Time("h:mm:ss tt", ":"));
     EXPECT_EQ(WriteValue(h, {2024, 3, 7, 17, 4, 3}), "17:04:03");
+    // A literal after the last field (hu_HU yyyy. MM. dd.) adds no digit, in a
+    // written value nor in a step, and the text reads back.
+    DTFormat hu = Built(true, Date("yyyy. MM. dd.", ". "));
+    EXPECT_EQ(hu.Parts, (DTParts{"yyyy", "MM", "dd."}));
+    EXPECT_EQ(WriteValue(hu, {2024, 3, 7}), "2024. 03. 07");
+    EXPECT_EQ(ReadText(hu, "2024. 03. 07"), (DateTime{2024, 3, 7}));
+    ExpectSteps(hu, {{"2024. 03. 09", 12, +1, "2024. 03. 10"}, {"2024. 03. 01", 12, -1, "2024. 03. 31"}});
+    DTFormat bg = Built(false, Time("H:mm:ss '\xF7'.", ":"));
+    EXPECT_EQ(WriteValue(bg, {2024, 3, 7, 9, 5, 3}), "9:05:03");
 }
 
 // ---- Calendar helpers -----------------------------------------------------
