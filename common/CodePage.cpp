@@ -88,6 +88,12 @@ std::string Convert(const std::string& from, const std::string& to, const std::s
             size_t skip = std::min(badInputUnit, inLeft);
             in += skip;
             inLeft -= skip;
+            // The rest of a UTF-8 character that cannot be converted goes with its first byte.
+            if (from == "UTF-8")
+                while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) {
+                    ++in;
+                    --inLeft;
+                }
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
@@ -219,8 +225,14 @@ std::string ToAnsi(const QString& text) {
     if (!table) table = TableFor(1252);
     std::string bytes;
     bytes.reserve(static_cast<size_t>(text.size()));
-    for (QChar c : text) {
-        char16_t unit = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t unit = text[i].unicode();
+        // A character beyond the 16-bit range is one character, and one '?'.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            bytes += '?';
+            ++i;
+            continue;
+        }
         if (table) {
             auto found = table->fromUnicode.find(unit);
             bytes += found != table->fromUnicode.end() ? static_cast<char>(found->second) : '?';

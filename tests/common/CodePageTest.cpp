@@ -30,9 +30,11 @@ TEST_F(CodePageTest, OtherCodePagesAndUnmappableCharacters) {
     EXPECT_EQ(ToAnsi(QString::fromUtf8("Аб€")), "\xC0\xE1\x88");
     SetAnsiCodePage(1252);
     EXPECT_EQ(ToAnsi(QString::fromUtf8("a\u4E2Db")), "a?b");
+    EXPECT_EQ(ToAnsi(QString::fromUtf8("a\U0001F600b")), "a?b"); // one character, one '?'
     SetAnsiCodePage(932);
     EXPECT_EQ(FromAnsi("\x93\xFA\x96\x7B"), QString::fromUtf8("日本"));
     EXPECT_EQ(ToAnsi(QString::fromUtf8("日本")), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(ToAnsi(QString::fromUtf8("a\U0001F600b\u0E01c")), "a?b?c");
 }
 
 TEST_F(CodePageTest, CodePageFollowsTheLocale) {
