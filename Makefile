@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench run demo clean
 
 all: build
 
@@ -26,6 +26,12 @@ bench: build
 run: configure
 	cmake --build $(BUILD) --target Z9Sub -j $(JOBS)
 	cd examples && "$(abspath $(BUILD))/bin/Z9Sub" nightly-backup.z9f
+
+# Submits the backup example in submit mode against the development queue
+# server, all under build/demo, and prints where the queued task file landed.
+demo: configure
+	cmake --build $(BUILD) --target Z9Sub Z9QueueServer -j $(JOBS)
+	bash scripts/demo $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
