@@ -1,6 +1,7 @@
 #include "QueueFixture.h"
 
 #include "common/P8LocaleSettings.h"
+#include "common/Program.h"
 #include "common/Settings.h"
 #include "submitter/submission/JobQueue.h"
 #include "submitter/submission/JobSubmiter.h"
@@ -66,6 +67,11 @@ TEST_F(JobSubmiterTest, SuccessfulSubmissionQueuesTheTaskOnce) {
     EXPECT_TRUE(Button(w, "Command1")->isEnabled());
     EXPECT_TRUE(Button(w, "Command1")->isDefault());
     EXPECT_TRUE(messages_.Messages().empty());
+    // Set Z9_SCREENSHOT_DIR to keep a picture of the finished window.
+    if (const std::string dir = EnvVar("Z9_SCREENSHOT_DIR"); !dir.empty()) {
+        w.show();
+        w.grab().save(QString::fromStdString(dir + "/z9sub-submitted.png"));
+    }
 
     auto queued = server_.Queue().QueuedTasks();
     ASSERT_EQ(queued.size(), 1u);
