@@ -40,6 +40,22 @@ size_t Letters(const std::string& part) {
     return n;
 }
 
+// Cuts what follows the last letter outside quotes off a format (sr_RS d.M.yyyy.,
+// bg_BG d.MM.yyyy 'r.'): cut at its separators, that literal would make a part of
+// its own that no text reads back.
+void DropTrailingLiteral(std::string& format) {
+    size_t end = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < format.size(); ++i) {
+        char c = LowerAscii(format[i]);
+        if (c == '\'')
+            quoted = !quoted;
+        else if (!quoted && c >= 'a' && c <= 'z')
+            end = i + 1;
+    }
+    if (end > 0) format.resize(end);
+}
+
 // A part's whole number: digits, optionally between blanks. Nine digits at most,
 // so no part overflows.
 std::optional<int> Number(const std::string& part) {
@@ -186,6 +202,7 @@ int SetupMode(DTFormat& f, bool dateMode, const LocaleLookup& locale) {
         f.TimeMode = true;
     }
 
+    DropTrailingLiteral(f.Display);
     std::optional<DTParts> parts = CutAtSeparators(f.Display, f.Separator);
     if (!parts) return kDTUnknownFormat;
     for (std::string& part : *parts) {

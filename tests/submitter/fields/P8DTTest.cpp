@@ -239,15 +239,37 @@ TEST(P8DTLogicTest, ValuesAreWrittenWithTheDigitsOfEachPart) {
     EXPECT_EQ(WriteValue(t, {2024, 3, 7, 5, 4, 3}), "05:04:03");
     DTFormat h = Built(false, Time("h:mm:ss tt", ":"));
     EXPECT_EQ(WriteValue(h, {2024, 3, 7, 17, 4, 3}), "17:04:03");
-    // A literal after the last field (hu_HU yyyy. MM. dd.) adds no digit, in a
-    // written value nor in a step, and the text reads back.
+    // A literal in a part adds no digit, in a written value nor in a step.
+    DTFormat lit = Built(true, Date("d 'x'.MM.yyyy", "."));
+    EXPECT_EQ(lit.Parts[0], "d 'x'");
+    EXPECT_EQ(WriteValue(lit, {2024, 3, 7}), "7.03.2024");
+    ExpectSteps(lit, {{"9.03.2024", 0, +1, "10.03.2024"}});
+}
+
+TEST(P8DTLogicTest, ALiteralAfterTheLastFieldIsLeftOutSoTheTextReadsBack) {
+    struct Case {
+        bool date;
+        const char* format;
+        const char* sep;
+        const char* display;
+        const char* written;
+    } cases[] = {
+        {true, "d.M.yyyy.", ".", "d.M.yyyy", "7.3.2024"},              // sr_RS
+        {true, "d.MM.yyyy '\xE3'.", ".", "d.MM.yyyy", "7.03.2024"},    // bg_BG
+        {true, "yyyy. MM. dd.", ". ", "yyyy. MM. dd", "2024. 03. 07"}, // hu_HU
+        {false, "H:mm:ss '\xF7'.", ":", "H:mm:ss", "9:05:03"},         // bg_BG
+        {false, "h:mm:ss tt", ":", "H:mm:ss", "9:05:03"},
+    };
+    const DateTime v{2024, 3, 7, 9, 5, 3};
+    for (const Case& c : cases) {
+        DTFormat f = Built(c.date, c.date ? Date(c.format, c.sep) : Time(c.format, c.sep));
+        EXPECT_EQ(f.Display, c.display) << c.format;
+        EXPECT_EQ(WriteValue(f, v), c.written) << c.format;
+        DateTime read = c.date ? DateTime{2024, 3, 7} : DateTime{1899, 12, 30, 9, 5, 3};
+        EXPECT_EQ(ReadText(f, c.written), read) << c.format;
+    }
     DTFormat hu = Built(true, Date("yyyy. MM. dd.", ". "));
-    EXPECT_EQ(hu.Parts, (DTParts{"yyyy", "MM", "dd."}));
-    EXPECT_EQ(WriteValue(hu, {2024, 3, 7}), "2024. 03. 07");
-    EXPECT_EQ(ReadText(hu, "2024. 03. 07"), (DateTime{2024, 3, 7}));
     ExpectSteps(hu, {{"2024. 03. 09", 12, +1, "2024. 03. 10"}, {"2024. 03. 01", 12, -1, "2024. 03. 31"}});
-    DTFormat bg = Built(false, Time("H:mm:ss '\xF7'.", ":"));
-    EXPECT_EQ(WriteValue(bg, {2024, 3, 7, 9, 5, 3}), "9:05:03");
 }
 
 // ---- Calendar helpers -----------------------------------------------------
