@@ -1,4 +1,5 @@
 #include "submitter/app/Assignments.h"
+#include "common/AnsiCase.h"
 
 #include "submitter/app/CommandLine.h"
 #include "submitter/app/TaskView.h"
@@ -50,10 +51,7 @@ bool ApplyOne(TaskRecord& task, const std::string& element) {
 
     char type = record->Type.empty() ? '\0' : record->Type[0];
     if (type == '5') {
-        std::string lower = value;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        bool checked = lower == "checked";
+        bool checked = LowerAnsi(value) == "checked";
         record->Format = checked ? "True" : "False";
         record->Value = checked ? record->Max : record->Min;
     } else if (type == '6') {

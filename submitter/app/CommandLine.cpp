@@ -1,4 +1,5 @@
 #include "submitter/app/CommandLine.h"
+#include "common/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,22 +11,6 @@
 namespace z9 {
 
 namespace {
-
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-// First position of needle in text from `from` on, ignoring letter case; npos when absent.
-size_t FindNoCase(const std::string& text, const std::string& needle, size_t from = 0) {
-    if (needle.size() > text.size()) return std::string::npos;
-    for (size_t i = from; i + needle.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < needle.size() && Lower(text[i + k]) == Lower(needle[k]))
-            ++k;
-        if (k == needle.size()) return i;
-    }
-    return std::string::npos;
-}
 
 const std::string kSwitch = " /s";
 const std::string kEnvVar = " Z9EnvVar:";
@@ -50,7 +35,7 @@ CommandLine ParseCommandLine(const std::string& line) {
 
     // "/s" alone has no blank before it once trimmed, yet it is the switch:
     // a submit run that names no file.
-    if (rest.size() == 2 && rest[0] == '/' && Lower(rest[1]) == 's') {
+    if (rest.size() == 2 && rest[0] == '/' && LowerAscii(rest[1]) == 's') {
         result.submitMode = true;
         return result;
     }

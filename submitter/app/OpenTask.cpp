@@ -1,4 +1,5 @@
 #include "submitter/app/OpenTask.h"
+#include "common/AnsiCase.h"
 
 #include "common/Clock.h"
 #include "common/HostPath.h"
@@ -19,12 +20,6 @@
 namespace z9 {
 
 namespace {
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // Position after the last separator; a path may use either.
 size_t NameStart(const std::string& path) {
@@ -51,12 +46,12 @@ void RecordRecentFile(const std::string& taskPath) {
 
 void ResolveAccount(TaskRecord& task, const std::string& computerName) {
     task.Password = HexDecode(task.Password);
-    task.Domain = Upper(task.Domain);
-    task.User = Upper(task.User);
+    task.Domain = UpperAnsi(task.Domain);
+    task.User = UpperAnsi(task.User);
     if (task.User == "$LOCALUSER$" && task.Domain == "$LOCALS$")
-        task.Server = Upper(computerName);
+        task.Server = UpperAnsi(computerName);
     else
-        task.Server = Upper(task.Server);
+        task.Server = UpperAnsi(task.Server);
 }
 
 std::vector<std::string> RedirectMissingTaskFiles(TaskRecord& task, const std::string& taskPath) {

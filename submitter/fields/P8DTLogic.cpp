@@ -1,5 +1,6 @@
 #include "P8DTLogic.h"
 
+#include "common/AsciiText.h"
 #include "common/P8LocaleSettings.h"
 
 #include <chrono>
@@ -9,22 +10,6 @@
 
 namespace z9 {
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string LowerAscii(std::string s) {
-    for (char& c : s)
-        c = LowerAscii(c);
-    return s;
-}
 
 // The kind of a format part: its first letter, lower-cased; 0 for an empty part.
 char Kind(const std::string& part) {

@@ -1,4 +1,5 @@
 #include "TDateTime.h"
+#include "common/AsciiText.h"
 
 #include <cstring>
 #include <optional>
@@ -24,12 +25,6 @@ const char* const kTimeRuns[] = {"H", "HH", "M", "MM", "S", "SS", ":", nullptr};
 
 constexpr const char* kDateTemplate = "20  -00-00";
 constexpr const char* kTimeTemplate = "  :  :  ";
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

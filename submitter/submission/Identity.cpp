@@ -1,4 +1,5 @@
 #include "Identity.h"
+#include "common/AnsiCase.h"
 
 #include "common/Program.h"
 #include "submitter/taskfile/TaskRecord.h"
@@ -20,12 +21,6 @@
 
 namespace z9 {
 namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // A NetBIOS computer name holds at most 15 characters.
 constexpr std::size_t kNetBiosNameLength = 15;
@@ -113,7 +108,7 @@ std::string FormatAdapterAddress(const std::vector<unsigned char>& bytes, const 
 }
 
 std::string MakeRequestKey(const std::string& computer, const std::string& domain, const std::string& user) {
-    return UpperAscii((domain.empty() ? "WinDomain" : domain) + "-" +
+    return UpperAnsi((domain.empty() ? "WinDomain" : domain) + "-" +
                       (computer.empty() ? "Computer" : computer) + "-" + (user.empty() ? "WinUser" : user));
 }
 
@@ -195,7 +190,7 @@ std::string ComputerName() {
         name = host;
         name = name.substr(0, name.find('.'));
     }
-    return UpperAscii(name.substr(0, kNetBiosNameLength));
+    return UpperAnsi(name.substr(0, kNetBiosNameLength));
 }
 
 std::string WinUserName() {

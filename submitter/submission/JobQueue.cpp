@@ -1,4 +1,6 @@
 #include "JobQueue.h"
+#include "common/AnsiCase.h"
+#include "common/AsciiText.h"
 
 #include "Identity.h"
 #include "NetworkShare.h"
@@ -43,20 +45,11 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), Lower);
-    return text;
-}
-
 // Windows wildcard matching, case ignored: '*' any run, '?' one character.
 bool Matches(const std::string& name, const std::string& pattern) {
     size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -170,7 +163,7 @@ void WriteQueueFile(const std::string& path, const std::string& bytes) {
 // ---- Paths ----
 
 bool IsLocalServer(const std::string& server) {
-    return LowerCase(server) == LowerCase(ComputerName());
+    return LowerAnsi(server) == LowerAnsi(ComputerName());
 }
 
 std::string InQueuePath(const std::string& server, const std::string& queueLocation) {

@@ -1,4 +1,5 @@
 #include "Submission.h"
+#include "common/AnsiCase.h"
 
 #include "Credentials.h"
 #include "Identity.h"
@@ -35,12 +36,6 @@ std::string ElapsedText(TimePoint start, TimePoint end) {
     day.Minute = static_cast<int>(seconds / 60 % 60);
     day.Second = static_cast<int>(seconds % 60);
     return LongTimeText(ToTimePoint(day));
-}
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return text;
 }
 
 } // namespace
@@ -138,7 +133,7 @@ bool Submit(TaskRecord& task, SubmitDisplay& display, std::string* failedPhase) 
 }
 
 std::string ProfileName(const TaskRecord& task) {
-    return Upper(task.Server + "/\\" + task.Domain + "/\\" + task.User);
+    return UpperAnsi(task.Server + "/\\" + task.Domain + "/\\" + task.User);
 }
 
 void SaveProfile(const TaskRecord& task) {

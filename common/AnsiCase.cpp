@@ -1,0 +1,40 @@
+#include "AnsiCase.h"
+
+#include "AsciiText.h"
+#include "CodePage.h"
+
+namespace z9 {
+namespace {
+
+bool IsAscii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// A character whose other case the code page cannot hold keeps its own case,
+// as Windows leaves it (e.g. the German sharp s, whose upper case is "SS").
+std::string ChangeCase(const std::string& text, bool upper) {
+    QString wide = FromAnsi(text);
+    QString out;
+    out.reserve(wide.size());
+    for (QChar c : wide) {
+        QString changed = upper ? QString(c).toUpper() : QString(c).toLower();
+        if (changed.size() == 1 && ToAnsi(changed) != "?") out += changed;
+        else out += c;
+    }
+    std::string bytes = ToAnsi(out);
+    return bytes.size() == text.size() ? bytes : text;
+}
+
+} // namespace
+
+std::string UpperAnsi(const std::string& text) {
+    return IsAscii(text) ? UpperAscii(text) : ChangeCase(text, true);
+}
+
+std::string LowerAnsi(const std::string& text) {
+    return IsAscii(text) ? LowerAscii(text) : ChangeCase(text, false);
+}
+
+} // namespace z9
