@@ -54,6 +54,21 @@ fs::path TempFolder::Write(const std::string& relative, const std::string& bytes
     return target;
 }
 
+ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (old_)
+        ::setenv(name_, old_->c_str(), 1);
+    else
+        ::unsetenv(name_);
+}
+
 std::string ReadFileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream all;

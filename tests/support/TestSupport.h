@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,19 @@ private:
     std::filesystem::path previousCwd_;
     std::vector<std::pair<std::string, std::string>> savedEnv_;
     std::vector<std::string> unsetEnv_;
+};
+
+// Sets (or, with nullopt, removes) an environment variable while it lives.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, std::optional<std::string> value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 // Reads a whole file as bytes; empty when it cannot be read.

@@ -13,27 +13,7 @@
 namespace z9 {
 namespace {
 
-// Sets (or, with nullopt, removes) an environment variable for one test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 // A fake /sys/class/net inside a temporary folder.
 class NetTree {

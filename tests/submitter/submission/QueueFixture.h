@@ -20,25 +20,6 @@
 
 namespace z9::test {
 
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 inline constexpr const char* kPlainPassword = "Tr0ub4dor&3";
 
 // Task Backup of ANNA in OFFICE for the remote server HOST1: step 1 runs, step 2 does not.
