@@ -140,6 +140,11 @@ void JobSubmiter::Command1_Click() {
     close();
 }
 
+void JobSubmiter::reject() {
+    // The submission lets events run while it waits; the window must outlast it.
+    if (Command1->isEnabled()) QDialog::reject();
+}
+
 void JobSubmiter::Command2_Click() {
     // One window submits at most once.
     Command2->setEnabled(false);

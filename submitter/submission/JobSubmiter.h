@@ -36,6 +36,9 @@ public:
     void SetTaskCaptions(const TaskRecord& task) override;
     void SetCloseEnabled(bool enabled) override;
 
+    // Escape and the title bar's close button: ignored while Close is disabled.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -8,6 +8,8 @@
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -119,6 +121,27 @@ TEST_F(JobSubmiterTest, FailedPhaseLeavesLaterPhasesEmpty) {
     EXPECT_TRUE(messages_.Messages().empty());
     EXPECT_TRUE(server_.Queue().QueuedTasks().empty());
     EXPECT_EQ(ErrorLog(), "");
+}
+
+TEST_F(JobSubmiterTest, NothingClosesTheWindowWhileItSubmits) {
+    JobSubmiter w;
+    w.show();
+    int tries = 0;
+    clock_.OnSleep([&](int) {
+        server_.Poll();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&w, &escape);
+        w.close();
+        ++tries;
+    });
+    Button(w, "Command2")->click();
+    EXPECT_GT(tries, 0);
+    EXPECT_TRUE(TaskSubmitted());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Indicators(w), (std::vector<int>{0, 0, 0, 0}));
+    // Once the submission is over, Close works again.
+    Button(w, "Command1")->click();
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(JobSubmiterTest, ElapsedTimeReadsAsATimeOfDay) {
