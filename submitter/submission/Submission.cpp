@@ -27,15 +27,22 @@ std::string LongTimeText(TimePoint t) {
     return FormatDateTimePicture(GetLocaleString(LOCALE_STIMEFORMAT_ID), t);
 }
 
-// A span shown as a time of day: today's midnight plus the span (whole seconds, within a day).
+// A span shown as a time of day: a day's midnight plus the span (whole seconds, within a day).
 std::string ElapsedText(TimePoint start, TimePoint end) {
     long long seconds = std::chrono::duration_cast<std::chrono::seconds>(end - start).count();
     seconds = ((seconds % 86400) + 86400) % 86400;
-    DateTime day = LocalDateTime(end);
-    day.Hour = static_cast<int>(seconds / 3600);
-    day.Minute = static_cast<int>(seconds / 60 % 60);
-    day.Second = static_cast<int>(seconds % 60);
-    return LongTimeText(ToTimePoint(day));
+    TimePoint shown{};
+    // A day whose clock skips that hour (a change to summer time) cannot show it: take an earlier day.
+    for (int back = 0; back < 7; ++back) {
+        DateTime day = LocalDateTime(end - std::chrono::hours(24 * back));
+        day.Hour = static_cast<int>(seconds / 3600);
+        day.Minute = static_cast<int>(seconds / 60 % 60);
+        day.Second = static_cast<int>(seconds % 60);
+        shown = ToTimePoint(day);
+        DateTime read = LocalDateTime(shown);
+        if (read.Hour == day.Hour && read.Minute == day.Minute && read.Second == day.Second) break;
+    }
+    return LongTimeText(shown);
 }
 
 } // namespace

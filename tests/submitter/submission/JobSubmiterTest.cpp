@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <ctime>
 #include <filesystem>
 
 namespace z9::test {
@@ -153,6 +154,21 @@ TEST_F(JobSubmiterTest, ElapsedTimeReadsAsATimeOfDay) {
     EXPECT_EQ(messages_.Texts(),
               std::vector<std::string>{"There has been no response from the Zorvan Server in "
                                        "30 seconds.\n\nPlease try again later."});
+}
+
+// On a day whose clock skipped the hour after midnight the elapsed time still reads from midnight.
+TEST_F(JobSubmiterTest, ElapsedTimeOnADayWithoutMidnight) {
+    server_.Answer(std::nullopt);
+    {
+        ScopedEnv tz("TZ", "America/Santiago");
+        tzset();
+        clock_.Set(std::chrono::system_clock::from_time_t(1693753200)); // 3 September 2023, 12:00 there
+        JobSubmiter w;
+        Button(w, "Command2")->click();
+        EXPECT_EQ(Text(w, "Label3").toStdString(), "Elapsed Time: 12:00:30 AM");
+    }
+    tzset();
+    EXPECT_EQ(messages_.Messages().size(), 1u);
 }
 
 TEST_F(JobSubmiterTest, SubmitModeNeverShowsTheWindowAndLogsOnce) {
