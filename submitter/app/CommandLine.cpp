@@ -49,17 +49,22 @@ CommandLine ParseCommandLine(const std::string& line) {
     }
 
     if (TrimBlanks(rest).empty()) return result;
+    result.parts = SplitAtAssignments(rest);
+    return result;
+}
+
+std::vector<std::string> SplitAtAssignments(const std::string& text) {
+    std::vector<std::string> parts;
     size_t start = 0;
     for (;;) {
-        size_t at = FindNoCase(rest, kEnvVar, start);
+        size_t at = FindNoCase(text, kEnvVar, start);
         if (at == std::string::npos) {
-            result.parts.push_back(rest.substr(start));
-            break;
+            parts.push_back(text.substr(start));
+            return parts;
         }
-        result.parts.push_back(rest.substr(start, at - start));
+        parts.push_back(text.substr(start, at - start));
         start = at + kEnvVar.size();
     }
-    return result;
 }
 
 std::string JoinArguments(int argc, char** argv) {

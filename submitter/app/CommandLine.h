@@ -20,6 +20,11 @@ struct CommandLine {
 // Reads the whole argument string.
 CommandLine ParseCommandLine(const std::string& line);
 
+// Splits at every " Z9EnvVar:" (any case): the file name, then the
+// assignments. Nothing else is cut out, so a path chosen in the open-file
+// dialog goes through this alone.
+std::vector<std::string> SplitAtAssignments(const std::string& text);
+
 // The argument string of a program started with argv: on Windows the raw
 // command line after the program name; elsewhere the arguments joined with
 // single blanks.

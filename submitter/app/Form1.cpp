@@ -220,9 +220,8 @@ bool Form1::Form_Load(const std::string& argumentLine) {
             exitCode_ = 0;
             return false;
         }
-        // A chosen path goes the way of a command line, without the switch.
-        parts = ParseCommandLine(chosen).parts;
-        if (parts.empty()) parts.push_back(chosen);
+        // A chosen path is split as a command line is; a " /s" in it is part of the path.
+        parts = SplitAtAssignments(chosen);
     }
     if (command.submitMode && !command.HasFileName()) {
         ReportError("Filename required.\n\nPlease enter filename in the command line and try again.", 48);

@@ -409,6 +409,16 @@ TEST(Form1, HelpAndTheOpenFileDialog) {
         EXPECT_TRUE(form.Form_Load(""));
         EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
     }
+    // A chosen path is never read for the switch: " /s" inside it stays.
+    std::filesystem::create_directories(f.tmp.Path() / "old tasks " / "sub");
+    answer = Save(f.tmp, SampleTask(), "old tasks /sub/a.z9f");
+    {
+        Form1 form;
+        EXPECT_TRUE(form.Form_Load(""));
+        EXPECT_FALSE(SubmitMode());
+        EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
+    }
+    EXPECT_EQ(f.messages.Messages().size(), 1u);
     SetOpenFileHandler(previous);
 }
 
