@@ -322,7 +322,9 @@ void Form1::UpdateFields(bool build) {
     if (opened_.scheduling) {
         if (build) newHeader(task.TaskName.empty() ? "Task Options" : task.TaskName, -1, 2);
         placeHeader(TFS1[1]);
-        if (std::optional<DateTime> at = ReadStoredDateTime(task.ScheduledTime)) {
+        // Only when the rows are built: ticking a step must not undo a time the user chose.
+        std::optional<DateTime> at = build ? ReadStoredDateTime(task.ScheduledTime) : std::nullopt;
+        if (at) {
             P8DT1->SetValue(*at);
             P8DT2->SetValue(*at);
         }

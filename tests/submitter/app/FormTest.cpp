@@ -300,11 +300,24 @@ TEST(Form1, SchedulingPanel) {
     EXPECT_EQ(form.P8DT2->Value().Year, 2031);
     EXPECT_EQ(form.P8DT1->Value().Minute, 8);
 
+    // A time the user chose survives ticking a step off and on.
+    form.P8DT2->SetValue(DateTime{2032, 1, 2});
+    form.P8DT1->SetValue(DateTime{1899, 12, 30, 22, 15, 0});
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[0].Execute, "2");
+    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    EXPECT_EQ(Task().Steps[0].Execute, "1");
+    EXPECT_EQ(form.P8DT2->Value().Year, 2032);
+    EXPECT_EQ(form.P8DT1->Value().Hour, 22);
+    EXPECT_EQ(form.P8DT1->Value().Minute, 15);
+
     // Submit takes the time from the panel even when nothing else comes of it.
     for (StepRecord& s : Task().Steps)
         s.Execute = "2";
     EXPECT_FALSE(form.Command1_Click());
-    EXPECT_EQ(Task().ScheduledTime, "2031-05-06 07:08:09");
+    EXPECT_EQ(Task().ScheduledTime, "2032-01-02 22:15:00");
     EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"There are no steps to execute.\n\nPlease mark at "
                                                            "least one step to execute."});
 }
