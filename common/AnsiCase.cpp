@@ -20,8 +20,10 @@ std::string ChangeCase(const std::string& text, bool upper) {
     out.reserve(wide.size());
     for (QChar c : wide) {
         QString changed = upper ? QString(c).toUpper() : QString(c).toLower();
-        if (changed.size() == 1 && ToAnsi(changed) != "?") out += changed;
-        else out += c;
+        if (changed.size() == 1 && ToAnsi(changed) != "?")
+            out += changed;
+        else
+            out += c;
     }
     std::string bytes = ToAnsi(out);
     return bytes.size() == text.size() ? bytes : text;

@@ -3,12 +3,14 @@
 namespace z9 {
 
 std::string UpperAscii(std::string text) {
-    for (char& c : text) c = UpperAscii(c);
+    for (char& c : text)
+        c = UpperAscii(c);
     return text;
 }
 
 std::string LowerAscii(std::string text) {
-    for (char& c : text) c = LowerAscii(c);
+    for (char& c : text)
+        c = LowerAscii(c);
     return text;
 }
 
@@ -16,7 +18,8 @@ std::size_t FindNoCase(const std::string& text, const std::string& needle, std::
     if (needle.size() > text.size()) return std::string::npos;
     for (std::size_t i = from; i + needle.size() <= text.size(); ++i) {
         std::size_t k = 0;
-        while (k < needle.size() && LowerAscii(text[i + k]) == LowerAscii(needle[k])) ++k;
+        while (k < needle.size() && LowerAscii(text[i + k]) == LowerAscii(needle[k]))
+            ++k;
         if (k == needle.size()) return i;
     }
     return std::string::npos;

@@ -2,6 +2,7 @@
 #include "common/AnsiCase.h"
 #include "common/AsciiText.h"
 
+#include "FileSearch.h"
 #include "Identity.h"
 #include "NetworkShare.h"
 #include "PasswordCipher.h"
@@ -43,35 +44,6 @@ std::string ShareRoot(const std::string& server) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-// Windows wildcard matching, case ignored: '*' any run, '?' one character.
-bool Matches(const std::string& name, const std::string& pattern) {
-    size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
-// "name.*" also matches a name without an extension, as "*.*" matches every name.
-bool MatchesWildcard(const std::string& name, const std::string& pattern) {
-    if (Matches(name, pattern)) return true;
-    return pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
-           name.find('.') == std::string::npos && Matches(name, pattern.substr(0, pattern.size() - 2));
 }
 
 size_t LastSeparator(const std::string& path) {
@@ -193,12 +165,8 @@ std::string FindFileName(const std::string& path) {
     if (!fs::is_directory(dir, ec)) return {};
     // A listed folder holds its own "." entry first, so "*.*" finds something even in an empty one.
     if (MatchesWildcard(".", pattern)) return ".";
-    std::string first;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (MatchesWildcard(name, pattern) && (first.empty() || name < first)) first = name;
-    }
-    return first;
+    std::vector<std::string> names = MatchingNames(path, true);
+    return names.empty() ? std::string() : names.front();
 #endif
 }
 

@@ -1,4 +1,5 @@
 #include "ShellCopy.h"
+#include "FileSearch.h"
 
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
@@ -84,7 +85,13 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
     return result;
 #else
     namespace fs = std::filesystem;
-    std::vector<std::string> sources = SplitCopyList(list);
+    // Wildcards name every matching file, as the shell copies them.
+    std::vector<std::string> sources;
+    for (const auto& source : SplitCopyList(list)) {
+        std::vector<std::string> files = ExpandWildcards(source);
+        if (files.empty()) return CopyFailed(NamePart(source), std::make_error_code(std::errc::no_such_file_or_directory), flags);
+        sources.insert(sources.end(), files.begin(), files.end());
+    }
     if (sources.empty()) return 0;
     fs::path folder = HostPath(destination);
     std::error_code ec;

@@ -21,7 +21,10 @@ TEST(TextCaseTest, AnsiCaseFollowsTheCodePage) {
     EXPECT_EQ(UpperAnsi("jos\xE9 m\xFCller"), "JOS\xC9 M\xDCLLER");
     EXPECT_EQ(LowerAnsi("\xC9TAGE"), "\xE9tage");
     // The sharp s has no one-character upper case in the code page: it stays.
-    EXPECT_EQ(UpperAnsi("stra\xDF" "e"), "STRA\xDF" "E");
+    EXPECT_EQ(UpperAnsi("stra\xDF"
+                        "e"),
+              "STRA\xDF"
+              "E");
     // y with diaeresis (0xFF) upper-cases to 0x9F in 1252.
     EXPECT_EQ(UpperAnsi("\xFF"), "\x9F");
     SetAnsiCodePage(1251);

@@ -1,5 +1,6 @@
 #include "QueueFixture.h"
 
+#include "submitter/submission/FileSearch.h"
 #include "submitter/submission/JobQueue.h"
 #include "submitter/submission/ShellCopy.h"
 #include "submitter/taskfile/Container.h"
@@ -310,6 +311,29 @@ TEST(ShellCopyTest, ListFormAndProgress) {
     EXPECT_NE(ShellCopyFiles(MakeCopyList({(folder.Path() / "gone").string()}), folder.Path().string(),
                              kCopyFlagsSubmitMode),
               0);
+}
+
+TEST(ShellCopyTest, WildcardsCopyEveryMatchingFileButNoFolder) {
+    TempFolder folder;
+    folder.Write("data/one.TXT", "1");
+    folder.Write("data/two.txt", "2");
+    folder.Write("data/three.csv", "3");
+    fs::create_directories(folder.Path() / "data" / "sub.txt");
+    std::string data = (folder.Path() / "data").string();
+    EXPECT_EQ(ShellCopyFiles(MakeCopyList({data + "\\*.txt"}), (folder.Path() / "out").string(),
+                             kCopyFlagsSubmitMode),
+              0);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "out" / "one.TXT"), "1");
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "out" / "two.txt"), "2");
+    EXPECT_FALSE(fs::exists(folder.Path() / "out" / "three.csv"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "out" / "sub.txt"));
+    // A pattern that matches no file is a failure, not an empty success.
+    EXPECT_NE(ShellCopyFiles(MakeCopyList({data + "/*.doc"}), (folder.Path() / "out").string(),
+                             kCopyFlagsSubmitMode),
+              0);
+    EXPECT_TRUE(MatchesWildcard("Report", "report.*"));
+    EXPECT_FALSE(MatchesWildcard("report.txt", "*.csv"));
+    EXPECT_EQ(ExpandWildcards("C:\\x\\plain.txt"), (std::vector<std::string>{"C:\\x\\plain.txt"}));
 }
 
 // ---- The queued task file ----

@@ -1,0 +1,81 @@
+#include "FileSearch.h"
+
+#include "common/AsciiText.h"
+#include "common/HostPath.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace z9 {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Matches(const std::string& name, const std::string& pattern) {
+    size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+size_t NameStart(const std::string& path) {
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? 0 : cut + 1;
+}
+
+} // namespace
+
+// "name.*" also matches a name without an extension, as "*.*" matches every name.
+bool MatchesWildcard(const std::string& name, const std::string& pattern) {
+    if (Matches(name, pattern)) return true;
+    return pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+           name.find('.') == std::string::npos && Matches(name, pattern.substr(0, pattern.size() - 2));
+}
+
+bool HasWildcards(const std::string& path) {
+    return path.find_first_of("*?", NameStart(path)) != std::string::npos;
+}
+
+std::vector<std::string> MatchingNames(const std::string& path, bool withFolders) {
+    std::vector<std::string> names;
+    size_t start = NameStart(path);
+    std::string pattern = path.substr(start);
+    if (pattern.empty()) return names;
+    std::string folder = path.substr(0, start);
+    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (!MatchesWildcard(name, pattern)) continue;
+        std::error_code typeError;
+        if (!withFolders && it->is_directory(typeError)) continue;
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> ExpandWildcards(const std::string& path) {
+    if (!HasWildcards(path)) return {path};
+    std::vector<std::string> paths;
+    std::string folder = path.substr(0, NameStart(path));
+    for (const auto& name : MatchingNames(path, false))
+        paths.push_back(folder + name);
+    return paths;
+}
+
+} // namespace z9
