@@ -125,21 +125,34 @@ QString ShortDatePicture(const QLocale& locale) {
     return picture;
 }
 
-// Long time. Qt's long format serves when it is plain text; where it carries
-// words of the language (ja_JP H時mm分ss秒) Windows writes digits and
-// separators, so the short format is taken and given seconds after the minutes.
+// A picture of fields and separators only: no words of the language, quoted
+// or not.
+bool IsPlainPicture(const QString& picture) {
+    for (QChar c : picture)
+        if (c.unicode() >= 0x80 || c == u'\'') return false;
+    return true;
+}
+
+// Long time. Qt's long format serves when it is plain; where it carries words
+// of the language (ja_JP H時mm分ss秒) Windows writes digits and separators, so
+// the short format is taken and given seconds after the minutes. Where even
+// that has words between its fields (fr_CA HH 'h' mm) there is no one separator
+// to cut the time at, so it is written with its hour field and ':'.
 QString TimePicture(const QLocale& locale) {
     QString picture = WindowsPicture(locale.timeFormat(QLocale::LongFormat));
-    bool plain = true;
-    for (QChar c : picture)
-        plain = plain && c.unicode() < 0x80;
-    if (plain) return picture;
+    if (IsPlainPicture(picture)) return picture;
 
     picture = WindowsPicture(locale.timeFormat(QLocale::ShortFormat));
-    if (FindField(picture, QStringLiteral("s")) >= 0) return picture;
     qsizetype hour = FindField(picture, QStringLiteral("hH"));
     qsizetype minute = FindField(picture, QStringLiteral("m"));
     if (hour < 0 || minute < 0) return picture;
+    if (!IsPlainPicture(picture)) {
+        QString designator = FindField(picture, QStringLiteral("t")) >= 0 ? QStringLiteral(" tt") : QString();
+        picture = picture.mid(hour, RunLength(picture, hour)) + QStringLiteral(":mm") + designator;
+        hour = 0;
+        minute = picture.indexOf(u'm');
+    }
+    if (FindField(picture, QStringLiteral("s")) >= 0) return picture;
     QString separator = SeparatorAfter(picture, hour);
     picture.insert(minute + RunLength(picture, minute), separator + QStringLiteral("ss"));
     return picture;

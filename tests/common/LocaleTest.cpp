@@ -109,6 +109,14 @@ TEST_F(LocaleTest, QtFormatsBecomeWindowsPictures) {
     EXPECT_EQ(GetLocaleString(LOCALE_SSHORTDATE_ID), "d/M/yyyy");
     EXPECT_EQ(GetLocaleString(LOCALE_STIMEFORMAT_ID), "h:mm:ss tt");
     EXPECT_EQ(GetLocaleString(1), "");
+    // Words between the time fields (fr_CA HH 'h' mm 'min' ss 's', bg_BG H:mm:ss 'ч'.)
+    // leave no one separator: the time is written with ':' between digits.
+    UseLocale("fr_CA");
+    EXPECT_EQ(GetLocaleString(LOCALE_STIMEFORMAT_ID), "HH:mm:ss");
+    EXPECT_EQ(GetLocaleString(LOCALE_STIME_ID), ":");
+    UseLocale("bg_BG");
+    EXPECT_EQ(GetLocaleString(LOCALE_STIMEFORMAT_ID), "H:mm:ss");
+    EXPECT_EQ(GetLocaleString(LOCALE_STIME_ID), ":");
 }
 
 TEST_F(LocaleTest, CodePageFollowsTheChosenLocaleUnlessOneWasSet) {
