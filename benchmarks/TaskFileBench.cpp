@@ -1,6 +1,7 @@
 // LoadTask and SaveTask on generated task files of about 1, 4 and 10 MiB,
 // plain and encrypted. Bytes per second that stay level across the sizes show
 // that both run in time linear in the file's size.
+#include "BenchFolder.h"
 #include "submitter/taskfile/TaskFile.h"
 
 #include <benchmark/benchmark.h>
@@ -16,14 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using z9::TaskRecord;
 
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "z9bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
+using z9::bench::WorkFolder;
 
 TaskRecord TaskWith(std::size_t environs, bool encrypted) {
     TaskRecord t;

@@ -2,6 +2,7 @@
 // plus UpdateFields(true) (one header per step, one editor per record), at
 // 100, 500 and 2,000 environment records, and scrolling the 2,000-record
 // canvas. Time per record that stays level shows the cost is linear.
+#include "BenchFolder.h"
 #include "common/MessageBox.h"
 #include "submitter/app/Form1.h"
 #include "submitter/taskfile/TaskFile.h"
@@ -19,14 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "z9bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        return fs::path(pattern);
-    }();
-    return folder;
-}
+using z9::bench::WorkFolder;
 
 // Ten steps sharing the records; every fourth record a number, every seventh a check box.
 std::string TaskFileWith(int records) {
