@@ -2,6 +2,7 @@
 // Every wait of both programs goes through here, so tests can run a 30-second
 // wait in no real time and act on each sleep.
 #include <chrono>
+#include <ctime>
 
 namespace z9 {
 
@@ -15,6 +16,9 @@ public:
     // Sleeps while the window system keeps handling events.
     virtual void SleepProcessingEvents(int ms) = 0;
 };
+
+// t broken down in the local time zone.
+std::tm LocalTime(TimePoint t);
 
 namespace Clock {
 TimePoint Now();

@@ -175,16 +175,6 @@ std::string AnsiValue(QString text) {
     return ToAnsi(text);
 }
 
-std::tm LocalTime(TimePoint t) {
-    std::time_t seconds = std::chrono::system_clock::to_time_t(t);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    return local;
-}
 
 QString Padded(int value, qsizetype width) {
     return QStringLiteral("%1").arg(value, int(width), 10, QChar(u'0'));

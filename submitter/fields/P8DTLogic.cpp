@@ -109,13 +109,7 @@ bool IsValidTime(int hour, int minute, int second) {
 }
 
 DateTime LocalDateTime(TimePoint t) {
-    std::time_t seconds = std::chrono::system_clock::to_time_t(t);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &seconds);
-#else
-    localtime_r(&seconds, &tm);
-#endif
+    std::tm tm = LocalTime(t);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
