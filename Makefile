@@ -2,6 +2,10 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# ccache, when installed, shares compiled objects between checkouts of the tree.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all deps configure build test bench run demo clean
 
@@ -11,7 +15,7 @@ deps:
 	bash scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DZ9_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DZ9_BUILD_BENCHMARKS=ON $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
