@@ -1,8 +1,10 @@
 #include "Dialogs.h"
 
+#include "AsciiText.h"
 #include "CodePage.h"
 #include "HostPath.h"
 #include "MessageBox.h"
+#include "PathParts.h"
 #include "Program.h"
 
 #include <QDir>
@@ -115,18 +117,6 @@ template <typename Handler> Handler Swap(Handler& slot, Handler handler, Handler
     return previous;
 }
 
-std::string FolderOf(const std::string& path) {
-    size_t cut = path.find_last_of("\\/");
-    if (cut == std::string::npos) return {};
-    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 } // namespace
 
 std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
@@ -151,7 +141,7 @@ std::string QtNameFilter(const FileFilter& filter) {
     while (start <= filter.patterns.size()) {
         size_t end = filter.patterns.find(';', start);
         if (end == std::string::npos) end = filter.patterns.size();
-        std::string pattern = Trimmed(filter.patterns.substr(start, end - start));
+        std::string pattern = Trim(filter.patterns.substr(start, end - start));
         if (pattern == "*.*") pattern = "*";
         if (!pattern.empty()) patterns += (patterns.empty() ? "" : " ") + pattern;
         start = end + 1;
@@ -187,7 +177,7 @@ std::string OpenFileDialog(const std::string& title, const std::string& initialF
     for (;;) {
         OpenFileAnswer answer = OpenFileHandlerSlot()(request);
         if (answer.ok) {
-            LastFolder() = FolderOf(answer.path).empty() ? answer.folder : FolderOf(answer.path);
+            LastFolder() = ParentFolder(answer.path).empty() ? answer.folder : ParentFolder(answer.path);
             if (answer.path.size() > kMaxOpenFilePath) {
                 // Windows would cut the name short or fail; neither opens the right file.
                 MessageBox(

@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "PathParts.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -25,9 +27,7 @@ std::string ExecutableFolder() {
 #ifdef _WIN32
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
-    auto cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+    return ParentFolder(std::string(buffer, n));
 #else
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -38,8 +38,12 @@ std::string ExecutableFolder() {
 
 } // namespace
 
-const std::string& AppTitle() { return Title(); }
-void SetAppTitle(const std::string& title) { Title() = title; }
+const std::string& AppTitle() {
+    return Title();
+}
+void SetAppTitle(const std::string& title) {
+    Title() = title;
+}
 
 std::string ProgramFolder() {
     if (!FolderOverride().empty()) return FolderOverride();
@@ -47,7 +51,9 @@ std::string ProgramFolder() {
     return folder;
 }
 
-void SetProgramFolder(const std::string& folder) { FolderOverride() = folder; }
+void SetProgramFolder(const std::string& folder) {
+    FolderOverride() = folder;
+}
 
 const char* ExeSuffix() {
 #ifdef _WIN32

@@ -1,5 +1,6 @@
 #include "Registry.h"
 
+#include "AsciiText.h"
 #include "SystemErrorText.h"
 
 #ifdef _WIN32
@@ -217,15 +218,11 @@ const char* RootName(RegRoot root) {
     return root == RegRoot::ClassesRoot ? "HKEY_CLASSES_ROOT" : "HKEY_CURRENT_USER";
 }
 
-char FoldChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Names compare by their lower-case ASCII form (the registry folds letter case).
 std::string FoldName(const std::string& name) {
     std::string out(name);
     for (char& c : out)
-        c = FoldChar(c);
+        c = LowerAscii(c);
     return out;
 }
 
@@ -234,7 +231,7 @@ std::string FoldName(const std::string& name) {
 std::string FoldPath(const std::string& path) {
     std::string out(path);
     for (char& c : out)
-        c = c == '\\' ? '\0' : FoldChar(c);
+        c = c == '\\' ? '\0' : LowerAscii(c);
     return out;
 }
 
@@ -352,26 +349,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Blanks and a CR left over from a CR LF line end.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r'))
-        s.remove_prefix(1);
-    while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (FoldChar(s[i]) != FoldChar(prefix[i])) return false;
-    return true;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return TrimView(s, " \t\r");
 }
 
 // Reads a quoted text starting at s[0] == '"'. Only \\ and \" are escapes; a
@@ -598,9 +578,7 @@ void AppendData(std::string& out, const RegValue& v) {
     }
     for (size_t i = 0; i < v.data.size(); ++i) {
         if (i) out.push_back(',');
-        unsigned char b = static_cast<unsigned char>(v.data[i]);
-        out.push_back(digits[b >> 4]);
-        out.push_back(digits[b & 0xF]);
+        AppendHexByte(out, static_cast<unsigned char>(v.data[i]), false);
     }
 }
 

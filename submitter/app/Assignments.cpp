@@ -1,5 +1,6 @@
 #include "submitter/app/Assignments.h"
 #include "common/AnsiCase.h"
+#include "common/AsciiText.h"
 
 #include "submitter/app/CommandLine.h"
 #include "submitter/app/TaskView.h"
@@ -77,7 +78,7 @@ bool ApplyOne(TaskRecord& task, const std::string& element) {
 
 bool ApplyAssignments(TaskRecord& task, const std::vector<std::string>& parts, size_t first) {
     for (size_t i = first; i < parts.size(); ++i)
-        if (!ApplyOne(task, TrimBlanks(parts[i]))) return false;
+        if (!ApplyOne(task, Trim(parts[i]))) return false;
     return true;
 }
 

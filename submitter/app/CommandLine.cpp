@@ -17,16 +17,9 @@ const std::string kEnvVar = " Z9EnvVar:";
 
 } // namespace
 
-std::string TrimBlanks(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    size_t end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
-}
-
 CommandLine ParseCommandLine(const std::string& line) {
     CommandLine result;
-    std::string rest = TrimBlanks(line);
+    std::string rest = Trim(line);
     if (rest == "/?") {
         result.help = true;
         return result;
@@ -48,7 +41,7 @@ CommandLine ParseCommandLine(const std::string& line) {
         rest.erase(sw, kSwitch.size());
     }
 
-    if (TrimBlanks(rest).empty()) return result;
+    if (Trim(rest).empty()) return result;
     result.parts = SplitAtAssignments(rest);
     return result;
 }

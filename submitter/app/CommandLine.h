@@ -40,7 +40,4 @@ const std::string& HelpText();
 // "Zorvan Submitter " followed by major.minor.revision.
 std::string WindowTitle(int major, int minor, int revision);
 
-// Blanks trimmed from both ends.
-std::string TrimBlanks(const std::string& text);
-
 } // namespace z9

@@ -3,6 +3,7 @@
 
 #include "common/Clock.h"
 #include "common/HostPath.h"
+#include "common/PathParts.h"
 #include "common/Settings.h"
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"
@@ -20,12 +21,6 @@
 namespace z9 {
 
 namespace {
-
-// Position after the last separator; a path may use either.
-size_t NameStart(const std::string& path) {
-    size_t at = path.find_last_of("\\/");
-    return at == std::string::npos ? 0 : at + 1;
-}
 
 bool FileFound(const std::string& path) {
     std::error_code ec;
@@ -55,11 +50,11 @@ void ResolveAccount(TaskRecord& task, const std::string& computerName) {
 }
 
 std::vector<std::string> RedirectMissingTaskFiles(TaskRecord& task, const std::string& taskPath) {
-    const std::string folder = taskPath.substr(0, NameStart(taskPath));
+    const std::string folder = FolderPart(taskPath);
     std::vector<std::string> missing;
     for (TaskFileRecord& file : task.TaskFiles) {
         if (FileFound(file.LocalPath)) continue;
-        const std::string name = file.LocalPath.substr(NameStart(file.LocalPath));
+        const std::string name = FileNamePart(file.LocalPath);
         file.LocalPath = folder + name;
         if (!FileFound(file.LocalPath)) missing.push_back(name);
     }

@@ -1,5 +1,6 @@
 #include "submitter/fields/MVexTask.h"
 
+#include "common/AsciiText.h"
 #include "common/HostPath.h"
 #include "common/P8LocaleSettings.h"
 #include "submitter/fields/BusyCursor.h"
@@ -38,18 +39,6 @@ const char* const kSelectCombo = "Please select combo value.";
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string TrimBlanks(const std::string& text) {
-    size_t first = 0, last = text.size();
-    while (first < last && IsBlank(text[first]))
-        ++first;
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
 }
 
 bool StartsWith(const std::string& text, size_t at, const std::string& what) {
@@ -507,7 +496,7 @@ std::string ComboItemValue(const std::string& item, const std::string& separator
 }
 
 std::optional<std::int32_t> ToWholeNumber(const std::string& text) {
-    std::string t = TrimBlanks(text);
+    std::string t = Trim(text, kBlanks);
     size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
@@ -525,7 +514,7 @@ std::optional<std::int32_t> ToWholeNumber(const std::string& text) {
 
 std::optional<DecimalNumber> ParseDecimal(const std::string& text, const std::string& decimalSep,
                                           const std::string& thousandSep) {
-    std::string t = TrimBlanks(text);
+    std::string t = Trim(text, kBlanks);
     const std::string grouper = thousandSep == decimalSep ? std::string() : thousandSep;
     DecimalNumber n;
     size_t i = 0;

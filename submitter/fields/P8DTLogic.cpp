@@ -44,14 +44,12 @@ void DropTrailingLiteral(std::string& format) {
 // A part's whole number: digits, optionally between blanks. Nine digits at most,
 // so no part overflows.
 std::optional<int> Number(const std::string& part) {
-    size_t begin = part.find_first_not_of(' ');
-    if (begin == std::string::npos) return std::nullopt;
-    size_t end = part.find_last_not_of(' ') + 1;
-    if (end - begin > 9) return std::nullopt;
+    const std::string_view digits = TrimView(part, kSpaces);
+    if (digits.empty() || digits.size() > 9) return std::nullopt;
     int n = 0;
-    for (size_t i = begin; i < end; ++i) {
-        if (part[i] < '0' || part[i] > '9') return std::nullopt;
-        n = n * 10 + (part[i] - '0');
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
     }
     return n;
 }

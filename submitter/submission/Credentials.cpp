@@ -6,6 +6,7 @@
 #include "ServerTask.h"
 
 #include "common/Clock.h"
+#include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
 #include "submitter/fields/BusyCursor.h"

@@ -1,5 +1,6 @@
 #include "Identity.h"
 #include "common/AnsiCase.h"
+#include "common/AsciiText.h"
 
 #include "common/Program.h"
 #include "submitter/taskfile/TaskRecord.h"
@@ -65,13 +66,6 @@ bool IsLoopback(const fs::path& interface) {
     return (type && *type == kLoopbackType) || (flags && (*flags & kLoopbackFlag));
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // "aa:bb:cc:dd:ee:ff" as bytes; nothing for a malformed text.
 std::vector<unsigned char> ParseHardwareAddress(const std::string& text) {
     std::vector<unsigned char> bytes;
@@ -97,19 +91,17 @@ std::vector<unsigned char> ParseHardwareAddress(const std::string& text) {
 
 std::string FormatAdapterAddress(const std::vector<unsigned char>& bytes, const std::string& separator) {
     if (bytes.size() != 6) return {};
-    static const char digits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0) text += separator;
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0x0F];
+        AppendHexByte(text, bytes[i]);
     }
     return text;
 }
 
 std::string MakeRequestKey(const std::string& computer, const std::string& domain, const std::string& user) {
     return UpperAnsi((domain.empty() ? "WinDomain" : domain) + "-" +
-                      (computer.empty() ? "Computer" : computer) + "-" + (user.empty() ? "WinUser" : user));
+                     (computer.empty() ? "Computer" : computer) + "-" + (user.empty() ? "WinUser" : user));
 }
 
 std::string WinUserDomain() {

@@ -2,7 +2,6 @@
 #include "common/AnsiCase.h"
 #include "common/AsciiText.h"
 
-#include "FileSearch.h"
 #include "Identity.h"
 #include "NetworkShare.h"
 #include "PasswordCipher.h"
@@ -10,8 +9,11 @@
 #include "ShellCopy.h"
 
 #include "common/Clock.h"
+#include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
+#include "common/PathParts.h"
+#include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
 #include "submitter/fields/BusyCursor.h"
 #include "submitter/fields/ReportError.h"
@@ -20,20 +22,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace z9 {
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const kShare = "$JQ";
 const char* const kControlFile = "Zorvan.ctf";
@@ -44,10 +38,6 @@ std::string ShareRoot(const std::string& server) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-size_t LastSeparator(const std::string& path) {
-    return path.find_last_of("\\/");
 }
 
 [[noreturn]] void ThrowErrno(int err) {
@@ -103,33 +93,9 @@ std::string ReadFirstField(const std::string& path) {
     return FirstField(all.str());
 }
 
-std::string QueueTempPath(const std::string& path) {
-    size_t cut = LastSeparator(path);
-    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    return folder + "~" + FileNamePart(path) + ".tmp";
-}
-
 void WriteQueueFile(const std::string& path, const std::string& bytes) {
-    std::string temp = HostPath(QueueTempPath(path));
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) ThrowErrno(errno);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int err = errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    std::error_code ec;
-    if (!written) {
-        fs::remove(temp, ec);
-        ThrowErrno(err ? err : EIO);
-    }
-    fs::rename(temp, HostPath(path), ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        ThrowErrno(ec.value());
-    }
+    std::string why;
+    if (!WriteFileSafely(HostPath(path), bytes, {}, nullptr, &why)) throw RunTimeError(why);
 }
 
 // ---- Paths ----
@@ -144,44 +110,6 @@ std::string InQueuePath(const std::string& server, const std::string& queueLocat
 
 std::string ReplyQueuePath(const std::string& server, const std::string& queueLocation) {
     return IsLocalServer(server) ? queueLocation + "$JobR\\" : ShareRoot(server) + "$JobR\\";
-}
-
-std::string FindFileName(const std::string& path) {
-#ifdef _WIN32
-    WIN32_FIND_DATAA data;
-    HANDLE found = FindFirstFileA(path.c_str(), &data);
-    if (found == INVALID_HANDLE_VALUE) return {};
-    FindClose(found);
-    return data.cFileName;
-#else
-    size_t cut = LastSeparator(path);
-    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    std::string pattern = cut == std::string::npos ? path : path.substr(cut + 1);
-    if (pattern.empty()) return {};
-    std::error_code ec;
-    if (pattern.find_first_of("*?") == std::string::npos)
-        return fs::exists(HostPath(path), ec) ? pattern : std::string();
-    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
-    if (!fs::is_directory(dir, ec)) return {};
-    // A listed folder holds its own "." entry first, so "*.*" finds something even in an empty one.
-    if (MatchesWildcard(".", pattern)) return ".";
-    std::vector<std::string> names = MatchingNames(path, true);
-    return names.empty() ? std::string() : names.front();
-#endif
-}
-
-bool IsExistingFile(const std::string& path) {
-    std::string name = FindFileName(path);
-    if (name.empty()) return false;
-    size_t cut = LastSeparator(path);
-    std::string match = cut == std::string::npos ? name : path.substr(0, cut + 1) + name;
-    std::error_code ec;
-    return !fs::is_directory(HostPath(match), ec);
-}
-
-std::string FileNamePart(const std::string& path) {
-    size_t cut = LastSeparator(path);
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 bool QueueFolderReachable(const std::string& path) {

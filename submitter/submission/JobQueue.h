@@ -26,12 +26,8 @@ std::string FirstField(const std::string& text);
 std::string ReadFirstField(const std::string& path);
 
 // Writes bytes to path so that nobody watching its folder ever sees the file
-// half-written: under a temporary name in the same folder, then renamed over
-// path. Throws RunTimeError on failure and leaves nothing behind.
+// half-written (SafeFile.h). Throws RunTimeError on failure and leaves nothing behind.
 void WriteQueueFile(const std::string& path, const std::string& bytes);
-
-// The name a file is written under before it is renamed into place.
-std::string QueueTempPath(const std::string& path);
 
 // ---- Paths ----
 
@@ -43,12 +39,6 @@ std::string InQueuePath(const std::string& server, const std::string& queueLocat
 // The same with $JobR\.
 std::string ReplyQueuePath(const std::string& server, const std::string& queueLocation);
 
-// The name of the first entry matching path (wildcards allowed), empty if none.
-std::string FindFileName(const std::string& path);
-// True when the first match of path exists and is not a folder.
-bool IsExistingFile(const std::string& path);
-// The text after the last backslash (all of it when there is none).
-std::string FileNamePart(const std::string& path);
 // True when path's folder can be listed (a backslash is added when missing).
 bool QueueFolderReachable(const std::string& path);
 

@@ -1,8 +1,9 @@
 #include "ShellCopy.h"
-#include "FileSearch.h"
 
+#include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
+#include "common/PathParts.h"
 #include "common/SystemErrorText.h"
 
 #ifdef _WIN32
@@ -21,11 +22,6 @@ CopyProgressFactory& ProgressFactory() {
 }
 
 #ifndef _WIN32
-std::string NamePart(const std::string& path) {
-    size_t cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // A failure code that can never read as success.
 int FailureCode(const std::error_code& ec) {
     long code = WinErrorFromErrno(ec.value());
@@ -89,7 +85,9 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
     std::vector<std::string> sources;
     for (const auto& source : SplitCopyList(list)) {
         std::vector<std::string> files = ExpandWildcards(source);
-        if (files.empty()) return CopyFailed(NamePart(source), std::make_error_code(std::errc::no_such_file_or_directory), flags);
+        if (files.empty())
+            return CopyFailed(FileNamePart(source),
+                              std::make_error_code(std::errc::no_such_file_or_directory), flags);
         sources.insert(sources.end(), files.begin(), files.end());
     }
     if (sources.empty()) return 0;
@@ -105,7 +103,7 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
                                      : OpenCopyProgressDialog(static_cast<int>(sources.size()));
     int done = 0;
     for (const auto& source : sources) {
-        std::string name = NamePart(source);
+        std::string name = FileNamePart(source);
         fs::path target = folder / name;
         bool copy = true;
         if (fs::exists(target, ec) && !(flags & kCopyNoConfirmation)) {

@@ -1,5 +1,7 @@
 #include "Container.h"
 
+#include "common/AsciiText.h"
+
 #include <array>
 #include <random>
 
@@ -158,12 +160,6 @@ void XorWithKey(std::string& block) {
             static_cast<char>(static_cast<Byte>(block[i]) ^ static_cast<Byte>(kScrambleKey[start + i]));
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string HexDecode(const std::string& text) {
@@ -171,7 +167,7 @@ std::string HexDecode(const std::string& text) {
     out.reserve(text.size() / 2);
     int high = -1;
     for (char c : text) {
-        int d = HexDigit(c);
+        int d = UpperHexDigit(c);
         if (d < 0) continue;
         if (high < 0) {
             high = d;
@@ -184,13 +180,10 @@ std::string HexDecode(const std::string& text) {
 }
 
 std::string HexEncode(const std::string& text) {
-    static const char* digits = "0123456789ABCDEF";
     std::string hex;
     hex.reserve(text.size() * 2);
-    for (char c : text) {
-        hex.push_back(digits[static_cast<Byte>(c) >> 4]);
-        hex.push_back(digits[static_cast<Byte>(c) & 15]);
-    }
+    for (char c : text)
+        AppendHexByte(hex, static_cast<Byte>(c));
     return hex;
 }
 

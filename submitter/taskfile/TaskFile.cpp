@@ -3,17 +3,18 @@
 #include "Container.h"
 #include "Z9StringBuilder.h"
 #include "Z9StringReader.h"
+#include "common/AsciiText.h"
 #include "common/Clock.h"
 #include "common/HostPath.h"
+#include "common/LineBreaks.h"
 #include "common/MessageBox.h"
 #include "common/Program.h"
+#include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <random>
 
 #ifdef _WIN32
 #define NOMINMAX
@@ -127,16 +128,6 @@ void Announce(const std::string& text, bool silent) {
     MessageBox(text, vbCritical);
 }
 
-// Removes every character with code 32 or less from both ends.
-std::string Trim(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32)
-        ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32)
-        --e;
-    return s.substr(b, e - b);
-}
-
 // A count as a 32-bit signed whole number: optional blanks, an optional sign, digits.
 // Returns the failure's description, or nullptr: a non-number is a type mismatch,
 // a number past 32 bits an overflow.
@@ -221,46 +212,6 @@ bool ReadWholeFile(const std::string& file, std::string& text, int& progress, st
     return true;
 }
 
-// Writes bytes beside the target and moves them over it once they are on disk.
-bool WriteReplacing(const std::string& file, const std::string& bytes, std::string& why) {
-    DWORD attributes = GetFileAttributesA(file.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        why = SystemErrorText(ERROR_ACCESS_DENIED_CODE);
-        return false;
-    }
-    std::random_device rd;
-    std::string temp;
-    HANDLE h = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 16 && h == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = file + ".~" + std::to_string(rd() % 1000000) + ".tmp";
-        h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    if (h == INVALID_HANDLE_VALUE) {
-        why = LastWinErrorText();
-        return false;
-    }
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        DWORD n = 0;
-        ok = WriteFile(h, bytes.data() + done,
-                       static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20)), &n,
-                       nullptr) != 0;
-        done += n;
-    }
-    if (ok) ok = FlushFileBuffers(h) != 0;
-    if (!ok) why = LastWinErrorText();
-    CloseHandle(h);
-    if (ok && !MoveFileExA(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        why = LastWinErrorText();
-        ok = false;
-    }
-    if (!ok) DeleteFileA(temp.c_str());
-    return ok;
-}
-
 #else
 
 class Fd {
@@ -343,83 +294,6 @@ bool ReadWholeFile(const std::string& file, std::string& text, int& progress, st
     return true;
 }
 
-std::string ParentFolder(const std::string& file) {
-    auto cut = file.find_last_of('/');
-    if (cut == std::string::npos) return ".";
-    return cut == 0 ? "/" : file.substr(0, cut);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes bytes to a new file beside the target, under an exclusive lock, and
-// renames it over the target once it is on disk. The existing target stays
-// locked meanwhile, so a reader's exclusive probe waits for the new file.
-bool WriteReplacing(const std::string& file, const std::string& bytes, std::string& why) {
-    auto fail = [&why](int err) {
-        why = ErrnoText(err);
-        return false;
-    };
-    struct stat st {};
-    bool exists = false;
-    if (::stat(file.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-        if (!S_ISREG(st.st_mode)) return fail(EACCES);
-        exists = true;
-    } else if (errno != ENOENT) {
-        return fail(errno);
-    } else {
-        struct stat folder {};
-        if (::stat(ParentFolder(file).c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
-            why = SystemErrorText(ERROR_PATH_NOT_FOUND_CODE);
-            return false;
-        }
-    }
-
-    Fd old;
-    if (exists) {
-        if (::access(file.c_str(), W_OK) != 0) return fail(errno);
-        old.Reset(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        if (!old.ok()) old.Reset(::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        if (!old.ok()) return fail(errno);
-        if (::flock(old.get(), LOCK_EX | LOCK_NB) != 0) return fail(errno);
-    }
-
-    const std::string folder = ParentFolder(file);
-    const std::string base = file.substr(file.find_last_of('/') + 1);
-    const mode_t mode = exists ? (st.st_mode & 07777) : 0666;
-    std::random_device rd;
-    std::string temp;
-    Fd out;
-    for (int attempt = 0; attempt < 16 && !out.ok(); ++attempt) {
-        temp = folder + "/." + base + ".~" + std::to_string(rd() % 1000000) + ".tmp";
-        out.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode));
-        if (!out.ok() && errno != EEXIST) break;
-    }
-    if (!out.ok()) return fail(errno);
-    ::flock(out.get(), LOCK_EX | LOCK_NB); // a new file: nobody else holds it
-    if (exists) ::fchmod(out.get(), mode);
-
-    int err = 0;
-    if (!WriteAll(out.get(), bytes) || ::fsync(out.get()) != 0) err = errno ? errno : EIO;
-    if (!err && ::rename(temp.c_str(), file.c_str()) != 0) err = errno;
-    if (err) {
-        out.Close();
-        ::unlink(temp.c_str());
-        return fail(err);
-    }
-    if (out.Close() != 0) return fail(errno);
-    return true;
-}
-
 #endif
 
 // ---- Reading -------------------------------------------------------------------
@@ -430,7 +304,7 @@ public:
 
     // The next trimmed line must be tag.
     bool Tag(const char* tag) {
-        if (Trim(reader_.ReadNextLine()) == tag) return true;
+        if (Trim(reader_.ReadNextLine(), kControlsAndSpace) == tag) return true;
         why_ = "Invalid File Format.";
         return false;
     }
@@ -478,12 +352,12 @@ private:
 bool ParseTask(Z9StringReader& reader, bool encrypted, TaskRecord& task, int& progress, std::string& why) {
     Parser p(reader, why);
     progress = 6;
-    const std::string header = Trim(reader.ReadNextLine());
+    const std::string header = Trim(reader.ReadNextLine(), kControlsAndSpace);
     if (header != kHeader && header != kOldHeader) {
         why = "Invalid File Version.";
         return false;
     }
-    const std::string root = Trim(reader.ReadNextLine());
+    const std::string root = Trim(reader.ReadNextLine(), kControlsAndSpace);
     if (root != kRoot && root != kOldRoot) {
         why = "Invalid File Format.";
         return false;
@@ -581,35 +455,6 @@ bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) 
 
 } // namespace
 
-std::string EncodeValue(const std::string& value) {
-    std::string out;
-    out.reserve(value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') {
-            out.push_back('\x01');
-            ++i;
-        } else if (c == '\r' || c == '\n' || c == '\x1a') {
-            out.push_back('\x01');
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
-std::string DecodeValue(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\x01')
-            out.append("\r\n");
-        else
-            out.push_back(c);
-    }
-    return out;
-}
-
 const std::string& LastTaskError() {
     return LastError();
 }
@@ -650,7 +495,13 @@ bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
 bool SaveTask(const std::string& path, const TaskRecord& task, bool silent) {
     LastError().clear();
     std::string text, why;
-    if (BuildTaskText(task, text, why) && WriteReplacing(HostPath(path), text, why)) return true;
+    if (BuildTaskText(task, text, why)) {
+        // The old file stays locked until the new one has its name, so a
+        // reader's exclusive probe waits for the whole new file.
+        SafeFile file(HostPath(path), {.lockTarget = true});
+        if (file.Open() && file.Write(text) && file.Commit()) return true;
+        why = file.ErrorText();
+    }
     LastError() = "SAVETASK ERROR:\n\n\t" + why;
     Announce(LastError(), silent);
     return false;

@@ -23,9 +23,4 @@ bool SaveTask(const std::string& path, const TaskRecord& task, bool silent);
 // The message of the last failed LoadTask or SaveTask; empty after a success.
 const std::string& LastTaskError();
 
-// A value as one file line: CR LF, LF, CR and Ctrl-Z each become character 1.
-std::string EncodeValue(const std::string& value);
-// Character 1 back to CR LF.
-std::string DecodeValue(const std::string& text);
-
 } // namespace z9

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -41,8 +42,10 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ec;
     fs::current_path(previousCwd_, ec);
-    for (const auto& [name, value] : savedEnv_) ::setenv(name.c_str(), value.c_str(), 1);
-    for (const auto& name : unsetEnv_) ::unsetenv(name.c_str());
+    for (const auto& [name, value] : savedEnv_)
+        ::setenv(name.c_str(), value.c_str(), 1);
+    for (const auto& name : unsetEnv_)
+        ::unsetenv(name.c_str());
     fs::remove_all(path_, ec);
 }
 
@@ -76,6 +79,14 @@ std::string ReadFileBytes(const fs::path& path) {
     return all.str();
 }
 
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 fs::path ExamplesDir() {
     const char* dir = std::getenv("Z9_EXAMPLES_DIR");
     return dir ? fs::path(dir) : fs::path(Z9_SOURCE_DIR) / "examples";
@@ -95,24 +106,33 @@ MessageRecorder::MessageRecorder() {
             return answer;
         }
         switch (style & 7) {
-        case vbYesNo: return static_cast<int>(vbYes);
-        case vbYesNoCancel: return static_cast<int>(vbYes);
-        default: return static_cast<int>(vbOK);
+        case vbYesNo:
+            return static_cast<int>(vbYes);
+        case vbYesNoCancel:
+            return static_cast<int>(vbYes);
+        default:
+            return static_cast<int>(vbOK);
         }
     });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageHandler(previous_); }
+MessageRecorder::~MessageRecorder() {
+    SetMessageHandler(previous_);
+}
 
 std::vector<std::string> MessageRecorder::Texts() const {
     std::vector<std::string> texts;
-    for (const auto& m : messages_) texts.push_back(m.text);
+    for (const auto& m : messages_)
+        texts.push_back(m.text);
     return texts;
 }
 
-FakeClock::FakeClock() : previous_(Clock::Install(this)), now_(std::chrono::system_clock::from_time_t(1700000000)) {}
+FakeClock::FakeClock()
+    : previous_(Clock::Install(this)), now_(std::chrono::system_clock::from_time_t(1700000000)) {}
 
-FakeClock::~FakeClock() { Clock::Install(previous_); }
+FakeClock::~FakeClock() {
+    Clock::Install(previous_);
+}
 
 void FakeClock::Sleep(int ms) {
     ++sleeps_;
@@ -121,6 +141,8 @@ void FakeClock::Sleep(int ms) {
     if (onSleep_) onSleep_(ms);
 }
 
-void FakeClock::SleepProcessingEvents(int ms) { Sleep(ms); }
+void FakeClock::SleepProcessingEvents(int ms) {
+    Sleep(ms);
+}
 
 } // namespace z9::test

@@ -51,6 +51,8 @@ private:
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
+// The names of a folder's entries, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
 // The examples folder of the source tree.
 std::filesystem::path ExamplesDir();

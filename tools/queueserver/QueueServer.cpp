@@ -1,5 +1,8 @@
 #include "QueueServer.h"
 
+#include "common/AsciiText.h"
+#include "common/SafeFile.h"
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -8,12 +11,6 @@ namespace z9 {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 std::string Slashes(std::string text) {
     std::replace(text.begin(), text.end(), '\\', '/');
@@ -29,16 +26,7 @@ std::string ReadAll(const fs::path& path) {
 
 // Written under a temporary name and renamed, so the submitter never reads half a file.
 bool WriteAtomically(const fs::path& path, const std::string& bytes) {
-    fs::path temp = path.parent_path() / ("~" + path.filename().string() + ".tmp");
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) return false;
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) fs::remove(temp, ec);
-    return !ec;
+    return WriteFileSafely(path.string(), bytes);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -54,7 +42,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && Lower(text.substr(text.size() - tail.size())) == tail;
+    return text.size() >= tail.size() && LowerAscii(text.substr(text.size() - tail.size())) == tail;
 }
 
 } // namespace
@@ -96,10 +84,10 @@ void QueueServer::Publish() {
 }
 
 fs::path QueueServer::LocalFolder(const std::string& serverPath) const {
-    std::string base = Lower(Slashes(location_));
+    std::string base = LowerAscii(Slashes(location_));
     std::string path = Slashes(serverPath);
-    if (Lower(path).rfind(base, 0) != 0) {
-        if (Lower(path) + "/" != base) return {};
+    if (LowerAscii(path).rfind(base, 0) != 0) {
+        if (LowerAscii(path) + "/" != base) return {};
         return root_;
     }
     fs::path local = root_;

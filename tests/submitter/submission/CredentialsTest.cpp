@@ -90,8 +90,9 @@ TEST_F(CredentialsTest, EmptyAnswerIsAnUnknownError) {
 TEST_F(CredentialsTest, UnwritableRequestGivesTheDescription) {
     fs::remove_all(server_.InQ());
     EXPECT_EQ(Check(), 0);
+    // The request cannot be created in a missing folder: the system names the path, as for a task file.
     EXPECT_EQ(Only(), "Unknown error has occurred while validating credentials.\n\n"
-                      "The system cannot find the file specified.");
+                      "The system cannot find the path specified.");
     EXPECT_EQ(clock_.SleptMs(), 0);
 }
 

@@ -1,6 +1,5 @@
 #include "QueueFixture.h"
 
-#include "submitter/submission/FileSearch.h"
 #include "submitter/submission/JobQueue.h"
 #include "submitter/submission/ShellCopy.h"
 #include "submitter/taskfile/Container.h"
@@ -37,9 +36,6 @@ TEST(FirstFieldTest, ReadsQuotedAndPlainFields) {
 TEST(PathTest, NamePartsAndQueuePaths) {
     TempFolder folder;
     ScopedEnv computer("Z9_NETBIOS_NAME", "WS7");
-    EXPECT_EQ(FileNamePart("C:\\Data\\in.txt"), "in.txt");
-    EXPECT_EQ(FileNamePart("in.txt"), "in.txt");
-    EXPECT_EQ(FileNamePart("C:\\Data\\"), "");
     EXPECT_TRUE(IsLocalServer("ws7"));
     EXPECT_FALSE(IsLocalServer("WS70"));
     EXPECT_EQ(InQueuePath("HOST1", "C:\\Q\\"), "\\\\HOST1\\$JQ\\$InQ\\");
@@ -56,30 +52,13 @@ TEST(PathTest, NamePartsAndQueuePaths) {
     EXPECT_EQ(TaskFolder(t), "C:\\Q\\OFFICE\\ANNA\\Backup\\");
 }
 
-TEST(FindFileNameTest, FindsFirstMatchAndFolders) {
+TEST(QueueFolderTest, AnExistingFolderIsReachableEvenWhenEmpty) {
     TempFolder folder;
-    folder.Write("unc/S/$JQ/$JobR/KEY.urr", "x");
-    folder.Write("unc/S/$JQ/$JobR/b.txt", "x");
-    folder.Write("unc/S/$JQ/$JobR/a.txt", "x");
     fs::create_directories(folder.UncRoot() / "S" / "$JQ" / "empty");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\$JobR\\KEY.urr"), "KEY.urr");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\$JobR\\OTHER.urr"), "");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\$JobR\\*.TXT"), "a.txt");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\$JobR\\?.txt"), "a.txt");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\$JobR\\k*.*"), "KEY.urr");
-    EXPECT_EQ(FindFileName("\\\\S\\$JQ\\nowhere\\*.*"), "");
-    // An existing folder lists at least itself, even when empty.
     EXPECT_TRUE(QueueFolderReachable("\\\\S\\$JQ\\empty"));
     EXPECT_TRUE(QueueFolderReachable("\\\\S\\$JQ\\empty\\"));
     EXPECT_FALSE(QueueFolderReachable("\\\\S\\$JQ\\missing\\"));
     EXPECT_FALSE(QueueFolderReachable("\\\\T\\$JQ\\$JobQ\\"));
-
-    EXPECT_TRUE(IsExistingFile("\\\\S\\$JQ\\$JobR\\a.txt"));
-    EXPECT_TRUE(IsExistingFile(folder.Write("local.txt", "x").string()));
-    EXPECT_TRUE(IsExistingFile("local.txt")); // the current folder
-    EXPECT_FALSE(IsExistingFile("\\\\S\\$JQ\\empty"));
-    EXPECT_FALSE(IsExistingFile("\\\\S\\$JQ\\$JobR\\c.txt"));
-    EXPECT_FALSE(IsExistingFile(""));
 }
 
 TEST(NumberValueTest, ReadsLeadingWholeNumber) {
@@ -193,7 +172,7 @@ TEST_F(TaskFolderTest, UnwritableRequestIsReported) {
     fs::remove_all(server_.InQ());
     EXPECT_FALSE(PrepareTaskFolder(t, nullptr));
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Unable to connect to Zorvan Server.\n\n"
-                                                          "The system cannot find the file specified."});
+                                                          "The system cannot find the path specified."});
     EXPECT_EQ(clock_.Sleeps(), 0);
 }
 
@@ -331,9 +310,6 @@ TEST(ShellCopyTest, WildcardsCopyEveryMatchingFileButNoFolder) {
     EXPECT_NE(ShellCopyFiles(MakeCopyList({data + "/*.doc"}), (folder.Path() / "out").string(),
                              kCopyFlagsSubmitMode),
               0);
-    EXPECT_TRUE(MatchesWildcard("Report", "report.*"));
-    EXPECT_FALSE(MatchesWildcard("report.txt", "*.csv"));
-    EXPECT_EQ(ExpandWildcards("C:\\x\\plain.txt"), (std::vector<std::string>{"C:\\x\\plain.txt"}));
 }
 
 // ---- The queued task file ----

@@ -1,10 +1,15 @@
 #include "FileSearch.h"
 
-#include "common/AsciiText.h"
-#include "common/HostPath.h"
+#include "AsciiText.h"
+#include "HostPath.h"
+#include "PathParts.h"
 
 #include <algorithm>
 #include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace z9 {
 namespace {
@@ -32,11 +37,6 @@ bool Matches(const std::string& name, const std::string& pattern) {
     return p == pattern.size();
 }
 
-size_t NameStart(const std::string& path) {
-    size_t cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? 0 : cut + 1;
-}
-
 } // namespace
 
 // "name.*" also matches a name without an extension, as "*.*" matches every name.
@@ -52,10 +52,9 @@ bool HasWildcards(const std::string& path) {
 
 std::vector<std::string> MatchingNames(const std::string& path, bool withFolders) {
     std::vector<std::string> names;
-    size_t start = NameStart(path);
-    std::string pattern = path.substr(start);
+    const std::string pattern = FileNamePart(path);
     if (pattern.empty()) return names;
-    std::string folder = path.substr(0, start);
+    const std::string folder = FolderPart(path);
     fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -72,10 +71,39 @@ std::vector<std::string> MatchingNames(const std::string& path, bool withFolders
 std::vector<std::string> ExpandWildcards(const std::string& path) {
     if (!HasWildcards(path)) return {path};
     std::vector<std::string> paths;
-    std::string folder = path.substr(0, NameStart(path));
+    const std::string folder = FolderPart(path);
     for (const auto& name : MatchingNames(path, false))
         paths.push_back(folder + name);
     return paths;
+}
+
+std::string FindFileName(const std::string& path) {
+#ifdef _WIN32
+    WIN32_FIND_DATAA data;
+    HANDLE found = FindFirstFileA(path.c_str(), &data);
+    if (found == INVALID_HANDLE_VALUE) return {};
+    FindClose(found);
+    return data.cFileName;
+#else
+    const std::string pattern = FileNamePart(path);
+    if (pattern.empty()) return {};
+    std::error_code ec;
+    if (pattern.find_first_of("*?") == std::string::npos)
+        return fs::exists(HostPath(path), ec) ? pattern : std::string();
+    const std::string folder = FolderPart(path);
+    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
+    if (!fs::is_directory(dir, ec)) return {};
+    if (MatchesWildcard(".", pattern)) return ".";
+    std::vector<std::string> names = MatchingNames(path, true);
+    return names.empty() ? std::string() : names.front();
+#endif
+}
+
+bool IsExistingFile(const std::string& path) {
+    const std::string name = FindFileName(path);
+    if (name.empty()) return false;
+    std::error_code ec;
+    return !fs::is_directory(HostPath(FolderPart(path) + name), ec);
 }
 
 } // namespace z9

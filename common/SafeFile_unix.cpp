@@ -1,0 +1,107 @@
+// The Linux side of SafeFile: open(2) with O_EXCL, fsync and rename(2).
+#include "SafeFile.h"
+
+#include "PathParts.h"
+#include "SystemErrorText.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace z9 {
+namespace {
+
+long ErrnoCode(int err) {
+    return WinErrorFromErrno(err ? err : EIO);
+}
+
+int OpenForLock(const std::string& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    return fd;
+}
+
+} // namespace
+
+bool SafeFile::OpenFiles() {
+    // Refuse what a rename would not replace as a file, as Windows refuses it.
+    struct stat st {};
+    bool exists = false;
+    if (::stat(path_.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return Fail(ErrnoCode(EISDIR));
+        if (!S_ISREG(st.st_mode)) return Fail(ErrnoCode(EACCES));
+        if (::access(path_.c_str(), W_OK) != 0) return Fail(ErrnoCode(errno));
+        exists = true;
+    } else if (errno != ENOENT) {
+        return Fail(ErrnoCode(errno));
+    } else {
+        const std::string folder = ParentFolder(path_);
+        struct stat dir {};
+        if (::stat(folder.empty() ? "." : folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode))
+            return Fail(ERROR_PATH_NOT_FOUND_CODE);
+    }
+
+    if (exists && options_.lockTarget) {
+        target_ = OpenForLock(path_);
+        if (target_ == kNoFile) return Fail(ErrnoCode(errno));
+        if (::flock(static_cast<int>(target_), LOCK_EX | LOCK_NB) != 0) return Fail(ErrnoCode(errno));
+    }
+
+    const mode_t mode = options_.privateToUser ? 0600 : exists ? (st.st_mode & 07777) : 0666;
+    for (int attempt = 0; attempt < 16 && file_ == kNoFile; ++attempt) {
+        temp_ = TempName();
+        file_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (file_ == kNoFile && errno != EEXIST) break;
+    }
+    if (file_ == kNoFile) {
+        const int err = errno;
+        temp_.clear();
+        return Fail(ErrnoCode(err));
+    }
+    const int fd = static_cast<int>(file_);
+    if (options_.lockTarget) ::flock(fd, LOCK_EX | LOCK_NB); // a new file: nobody else holds it
+    // The creation mode passed the umask; a replaced file keeps exactly its own.
+    if (exists || options_.privateToUser) ::fchmod(fd, mode);
+    return true;
+}
+
+bool SafeFile::WriteBytes(std::string_view bytes) {
+    const int fd = static_cast<int>(file_);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Fail(ErrnoCode(n < 0 ? errno : ENOSPC));
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool SafeFile::CommitFile() {
+    const int fd = static_cast<int>(file_);
+    if (::fsync(fd) != 0) return Fail(ErrnoCode(errno));
+    if (::rename(temp_.c_str(), path_.c_str()) != 0) return Fail(ErrnoCode(errno));
+    temp_.clear(); // it is the target now
+    const int closed = ::close(fd);
+    const int err = errno;
+    file_ = kNoFile;
+    CloseFiles();
+    if (closed != 0) return Fail(ErrnoCode(err));
+    return true;
+}
+
+void SafeFile::Discard() {
+    CloseFiles();
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
+}
+
+void SafeFile::CloseFiles() {
+    if (file_ != kNoFile) ::close(static_cast<int>(file_));
+    if (target_ != kNoFile) ::close(static_cast<int>(target_));
+    file_ = target_ = kNoFile;
+}
+
+} // namespace z9

@@ -1,0 +1,199 @@
+#include "common/SafeFile.h"
+#include "common/SystemErrorText.h"
+#include "tests/support/TestSupport.h"
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace z9 {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FolderEntries;
+using test::ReadFileBytes;
+
+unsigned Mode(const fs::path& file) {
+    struct stat st {};
+    EXPECT_EQ(::stat(file.c_str(), &st), 0);
+    return st.st_mode & 0777;
+}
+
+class SafeFileTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    fs::path dir = folder.Path() / "out";
+    std::string target = (dir / "task.z9f").string();
+    void SetUp() override { fs::create_directories(dir); }
+};
+
+TEST_F(SafeFileTest, TheTargetChangesOnlyAtCommit) {
+    folder.Write("out/task.z9f", "old");
+    SafeFile file(target);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("new "));
+    ASSERT_TRUE(file.Write("bytes"));
+    // Meanwhile the new bytes sit beside the target under a name the queue's readers pass over.
+    std::vector<std::string> during = FolderEntries(dir);
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_EQ(during[0], "task.z9f");
+    EXPECT_EQ(during[1].rfind("~task.z9f.", 0), 0u);
+    EXPECT_EQ(during[1].substr(during[1].size() - 4), ".tmp");
+    EXPECT_EQ(ReadFileBytes(target), "old");
+
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(ReadFileBytes(target), "new bytes");
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+    EXPECT_EQ(file.Error(), 0);
+    EXPECT_EQ(file.ErrorText(), "");
+    EXPECT_FALSE(file.Write("late")); // committed: nothing is open any more
+    EXPECT_EQ(ReadFileBytes(target), "new bytes");
+}
+
+TEST_F(SafeFileTest, AFileLeftUncommittedIsDiscarded) {
+    folder.Write("out/task.z9f", "old");
+    {
+        SafeFile file(target);
+        ASSERT_TRUE(file.Open());
+        ASSERT_TRUE(file.Write("half"));
+    }
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+
+    SafeFile file((dir / "new.txt").string());
+    ASSERT_TRUE(file.Open());
+    file.Discard();
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+}
+
+TEST_F(SafeFileTest, OneCallWritesANewFileWhole) {
+    std::string bytes(3 << 20, 'x');
+    bytes.back() = 'y';
+    long error = -1;
+    std::string text = "unchanged";
+    EXPECT_TRUE(WriteFileSafely((dir / "big.bin").string(), bytes, {}, &error, &text));
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(ReadFileBytes(dir / "big.bin"), bytes);
+    EXPECT_TRUE(WriteFileSafely((dir / "empty.bin").string(), ""));
+    EXPECT_TRUE(fs::exists(dir / "empty.bin"));
+    EXPECT_EQ(fs::file_size(dir / "empty.bin"), 0u);
+}
+
+TEST_F(SafeFileTest, TargetsThatCannotBeReplacedAreRefusedUntouched) {
+    long error = 0;
+    std::string text;
+    fs::create_directory(dir / "folder.z9f");
+    EXPECT_FALSE(WriteFileSafely((dir / "folder.z9f").string(), "x", {}, &error, &text));
+    EXPECT_EQ(error, ERROR_ACCESS_DENIED_CODE);
+    EXPECT_EQ(text, "Access is denied.");
+    EXPECT_TRUE(fs::is_directory(dir / "folder.z9f"));
+
+    EXPECT_FALSE(WriteFileSafely((dir / "no such folder" / "a.txt").string(), "x", {}, &error, &text));
+    EXPECT_EQ(error, ERROR_PATH_NOT_FOUND_CODE);
+    EXPECT_EQ(text, "The system cannot find the path specified.");
+
+    // A read-only file is not replaced, as the system keeps it.
+    folder.Write("out/ro.txt", "keep");
+    fs::permissions(dir / "ro.txt", fs::perms(0444));
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(WriteFileSafely((dir / "ro.txt").string(), "x", {}, &error, &text));
+        EXPECT_EQ(text, "Access is denied.");
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "ro.txt"), "keep");
+    EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"folder.z9f", "ro.txt"}));
+}
+
+TEST_F(SafeFileTest, AReadOnlyFolderKeepsItsFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    folder.Write("out/task.z9f", "old");
+    fs::permissions(dir, fs::perms(0555));
+    SafeFile file(target);
+    EXPECT_FALSE(file.Open());
+    EXPECT_EQ(file.ErrorText(), "Access is denied.");
+    EXPECT_FALSE(file.Write("x"));
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(file.ErrorText(), "Access is denied."); // the first failure is kept
+    fs::permissions(dir, fs::perms(0755));
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+}
+
+// The file system refuses to let the file grow past 64 KiB: the write itself
+// fails midway, and the previous file is all that is left.
+TEST_F(SafeFileTest, AFailingWriteLeavesThePreviousFile) {
+    folder.Write("out/task.z9f", "old");
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 65536;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    SafeFile file(target);
+    const bool opened = file.Open();
+    const bool wrote = file.Write(std::string(200000, 'b'));
+    const bool committed = file.Commit();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(wrote);
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(file.ErrorText(), "File too large");
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
+}
+
+TEST_F(SafeFileTest, AReplacedFileKeepsItsModeAndAPrivateOneIsTheOwnersAlone) {
+    folder.Write("out/task.z9f", "old");
+    fs::permissions(dir / "task.z9f", fs::perms(0640));
+    EXPECT_TRUE(WriteFileSafely(target, "new"));
+    EXPECT_EQ(Mode(target), 0640u);
+
+    const std::string hive = (dir / "HKEY_CURRENT_USER.reg").string();
+    EXPECT_TRUE(WriteFileSafely(hive, "REGEDIT4\r\n", {.privateToUser = true}));
+    EXPECT_EQ(Mode(hive), 0600u);
+    fs::permissions(hive, fs::perms(0644));
+    EXPECT_TRUE(WriteFileSafely(hive, "REGEDIT4\r\n", {.privateToUser = true}));
+    EXPECT_EQ(Mode(hive), 0600u);
+}
+
+TEST_F(SafeFileTest, ALockedTargetWaitsForTheWholeNewFile) {
+    folder.Write("out/task.z9f", "old");
+    // A reader that holds the file exclusively keeps a locking writer out.
+    {
+        int fd = ::open(target.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        long error = 0;
+        EXPECT_FALSE(WriteFileSafely(target, "new", {.lockTarget = true}, &error));
+        EXPECT_EQ(error, ERROR_SHARING_VIOLATION_CODE);
+        EXPECT_TRUE(WriteFileSafely((dir / "other.txt").string(), "x")); // other files are free
+        ::close(fd);
+    }
+    EXPECT_EQ(ReadFileBytes(target), "old");
+
+    // While the new file is written, a reader's exclusive probe of the old one fails.
+    SafeFile file(target, {.lockTarget = true});
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("new"));
+    int probe = ::open(target.c_str(), O_RDONLY);
+    ASSERT_GE(probe, 0);
+    EXPECT_NE(::flock(probe, LOCK_EX | LOCK_NB), 0);
+    ::close(probe);
+    ASSERT_TRUE(file.Commit());
+    probe = ::open(target.c_str(), O_RDONLY);
+    EXPECT_EQ(::flock(probe, LOCK_EX | LOCK_NB), 0);
+    ::close(probe);
+    EXPECT_EQ(ReadFileBytes(target), "new");
+}
+
+} // namespace
+} // namespace z9
