@@ -15,6 +15,7 @@ constexpr int kLength = 1500;
 } // namespace
 
 VexLine::VexLine(bool vertical, QWidget* parent) : QWidget(parent), vertical_(vertical) {
+    InstallVexAccessibility();
     // Button shadow above (left of) the 3-D highlight.
     shadow_.Color = QPalette::Dark;
     highlight_.Color = QPalette::Light;

@@ -1,12 +1,14 @@
 #pragma once
 // VexLine: an etched horizontal separator, a shadow line with a highlight line
 // one pixel below it, the same margin at both ends. ucLNV is the vertical one.
+#include "widgets/VexAccessible.h"
+
 #include <QPalette>
 #include <QWidget>
 
 namespace z9 {
 
-class VexLine : public QWidget {
+class VexLine : public QWidget, public AccessibleControl {
     Q_OBJECT
 public:
     explicit VexLine(QWidget* parent = nullptr) : VexLine(false, parent) {}
@@ -23,6 +25,9 @@ public:
     const Shape& HighlightLine() const { return highlight_; }
 
     QSize sizeHint() const override;
+
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Separator; }
+    QString AccessibleText() const override { return {}; }
 
 protected:
     VexLine(bool vertical, QWidget* parent);
