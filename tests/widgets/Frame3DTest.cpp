@@ -58,6 +58,24 @@ TEST_F(Frame3DTest, ARaisedFrameAndComboBoxesTurnTheReliefRound) {
     EXPECT_EQ(At(100, 140), shadow);
 }
 
+TEST_F(Frame3DTest, OnlyNamesBeginningWithComInAnyCaseTurnTheReliefRound) {
+    struct Case {
+        const char* name;
+        bool inverted;
+    };
+    int y = 10;
+    for (Case c : {Case{"combo2", true}, Case{"cOMList", true}, Case{"Command1", true}, Case{"TCOM1", false},
+                   Case{"CO", false}, Case{"", false}}) {
+        QLineEdit control(&form);
+        control.setObjectName(c.name);
+        control.setGeometry(50, y, 100, 20);
+        Frame3D(&control, &form, 1, 0, true);
+        EXPECT_EQ(At(100, y - 1), c.inverted ? highlight : shadow) << c.name;
+        EXPECT_EQ(At(100, y + 20), c.inverted ? shadow : highlight) << c.name;
+        y += 30;
+    }
+}
+
 TEST_F(Frame3DTest, DrawingAgainReplacesTheControlsFrame) {
     QLineEdit text(&form);
     text.setGeometry(50, 60, 100, 20);
