@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -58,6 +59,20 @@ TEST(TicketTextTest, CountsAreCopiedAsTypedAndUncountedServerSystemsStillListed)
                                "First line of the problem\r\nsecond line\r\n<< Zorvan Trouble Ticket >>"),
               std::string::npos)
         << result.text;
+}
+
+TEST(TicketTextTest, GreetingLetterPartsAreSeparatedByBlankLines) {
+    const std::string& letter = GreetingLetter();
+    EXPECT_EQ(letter.substr(0, 25), "Dear Zorvan customer,\r\n\r\n");
+    EXPECT_EQ(letter.substr(letter.size() - 32), "\r\n\r\nYour Zorvan Development Team");
+    size_t breaks = 0;
+    for (size_t at = letter.find("\r\n"); at != std::string::npos; at = letter.find("\r\n", at + 2))
+        ++breaks;
+    EXPECT_EQ(breaks, 6u);
+    // No line feed or carriage return stands alone.
+    EXPECT_EQ(std::count(letter.begin(), letter.end(), '\n'), 6);
+    EXPECT_EQ(std::count(letter.begin(), letter.end(), '\r'), 6);
+    EXPECT_NE(letter.find(".\r\n\r\nWhat we can do for you?"), std::string::npos);
 }
 
 TEST(TickedSystemsTest, TickedCaptionsInIndexOrderJoinedByDashes) {
