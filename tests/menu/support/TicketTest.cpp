@@ -32,21 +32,6 @@ TicketAnswers ExampleAnswers() {
     return answers;
 }
 
-TEST(TicketTextTest, ExampleAnswersGiveEveryLineInOrderWithoutClosingBreak) {
-    TicketResult result = AssembleTicket(ExampleAnswers(), kMail, kTitle);
-    ASSERT_FALSE(result.problem) << result.problem->message;
-    EXPECT_EQ(result.text, "help@zorvan.example\r\n"
-                           ">> Zorvan Trouble Ticket <<\r\n"
-                           "anna@example.com\r\n"
-                           "Zorvan Menu 1.0.0\r\n"
-                           "Hardware:\r\n"
-                           "Servers: 1, 0, 2000-2003\r\n"
-                           "Workstations: 0, 0, \r\n"
-                           "The backup task stops at step two.\r\n"
-                           "<< Zorvan Trouble Ticket >>");
-    EXPECT_EQ(TicketFileBytes(result.text), result.text + "\r\n");
-}
-
 TEST(TicketTextTest, CountsAreCopiedAsTypedAndUncountedServerSystemsStillListed) {
     TicketAnswers answers = ExampleAnswers();
     answers.counts = {"0", "00", "12", "3"};
@@ -101,14 +86,8 @@ TEST(TicketChecksTest, EachCheckStopsTheTicketWithItsMessageAndField) {
     const char* address = "Please enter your e-mail where do you want to recive our reply.";
     const char* counts = "You have to enter at least one server or workstation.";
     const char* systems = "You have to enter at least one operating system.";
-    const char* described = "Please describe your problem.";
     const char* mismatch = "There was an error creating Trouble Ticket.\n\nType mismatch";
     const CheckCase cases[] = {
-        {"three characters with @", [](auto& a) { a.replyAddress = "a@b"; }, nullptr, 0, TicketField::None},
-        {"two characters with @", [](auto& a) { a.replyAddress = "a@"; }, address, 48,
-         TicketField::ReplyAddress},
-        {"no @", [](auto& a) { a.replyAddress = "anna.example.com"; }, address, 48,
-         TicketField::ReplyAddress},
         {"empty address", [](auto& a) { a.replyAddress = ""; }, address, 48, TicketField::ReplyAddress},
         {"address before counts",
          [](auto& a) {
@@ -116,24 +95,26 @@ TEST(TicketChecksTest, EachCheckStopsTheTicketWithItsMessageAndField) {
              a.counts = {"abc", "0", "0", "0"};
          },
          address, 48, TicketField::ReplyAddress},
-        {"all counts zero",
+        {"counts before systems",
          [](auto& a) {
              a.counts = {"0", "0", "0", "0"};
+             a.serverSystems = "";
          },
          counts, 48, TicketField::WorkstationsExisting},
-        {"pasted words", [](auto& a) { a.counts[3] = "many"; }, mismatch, 0, TicketField::None},
+        {"systems before description",
+         [](auto& a) {
+             a.counts[3] = "1";
+             a.description = "short";
+         },
+         systems, 48, TicketField::WorkstationSystems},
         {"pasted sign only", [](auto& a) { a.counts[1] = "-"; }, mismatch, 0, TicketField::None},
         {"blanks around a count", [](auto& a) { a.counts[0] = " 2 "; }, nullptr, 0, TicketField::None},
-        {"servers counted, none ticked", [](auto& a) { a.serverSystems = ""; }, systems, 48,
-         TicketField::ServerSystems},
         {"planned servers only, none ticked",
          [](auto& a) {
              a.counts = {"0", "4", "0", "0"};
              a.serverSystems = "";
          },
          systems, 48, TicketField::ServerSystems},
-        {"workstations counted, none ticked", [](auto& a) { a.counts[3] = "2"; }, systems, 48,
-         TicketField::WorkstationSystems},
         {"workstations only: server systems not needed",
          [](auto& a) {
              a.counts = {"0", "0", "5", "0"};
@@ -141,10 +122,6 @@ TEST(TicketChecksTest, EachCheckStopsTheTicketWithItsMessageAndField) {
              a.workstationSystems = "XP";
          },
          nullptr, 0, TicketField::None},
-        {"19 characters described", [](auto& a) { a.description = std::string(19, 'd'); }, described, 48,
-         TicketField::Description},
-        {"20 characters described", [](auto& a) { a.description = std::string(20, 'd'); }, nullptr, 0,
-         TicketField::None},
         {"a line break counts as two characters", [](auto& a) { a.description = "123456789\r\n123456789"; },
          nullptr, 0, TicketField::None},
     };
@@ -164,19 +141,6 @@ TEST(TicketChecksTest, EachCheckStopsTheTicketWithItsMessageAndField) {
         EXPECT_EQ(result.problem->focus, c.focus);
         EXPECT_TRUE(result.text.empty());
     }
-}
-
-TEST(TicketMessagesTest, ConfirmationsNameTheMailboxAndThePath) {
-    EXPECT_EQ(ClipboardConfirmation("help@zorvan.example"),
-              "Your Trouble Ticket has been sent to clipboard.\n\n"
-              "Please do not change it and leave it as it is.\n\n"
-              "Paste it to your e-mail message and send it to help@zorvan.example.\n"
-              "The destination e-mail address is also in the first line of Trouble Ticket.");
-    EXPECT_EQ(FileConfirmation("C:\\Tickets\\t.txt", "help@zorvan.example"),
-              "Your Trouble Ticket has been copied to file: C:\\Tickets\\t.txt.\n\n"
-              "Please do not change it and leave it as it is.\n\n"
-              "Attach it to your e-mail message and send it to help@zorvan.example.\n"
-              "The destination e-mail address is also in the first line of Trouble Ticket.");
 }
 
 TEST(SupportMailTest, MenuSettingOverridesTheDefault) {
