@@ -292,6 +292,13 @@ TEST_F(Z9SupportTest, CountBoxesTakeDigitsOnlyAndFallBackToZero) {
 
     count->setText("");
     EXPECT_EQ(count->text(), "0");
+
+    // Clicking into a count selects it too, once the click has placed the caret.
+    form_->Text2[3]->setText("42");
+    QTest::mouseClick(form_->Text2[3], Qt::LeftButton, {}, QPoint(4, 4));
+    QApplication::processEvents();
+    ASSERT_EQ(Focused(), "Text2_3");
+    EXPECT_EQ(form_->Text2[3]->selectedText(), "42");
 }
 
 TEST_F(Z9SupportTest, PastedNonNumberGivesTheRunTimeErrorAndNoTicket) {
@@ -422,10 +429,18 @@ TEST_F(Z9SupportTest, ControlsSpeakTheirNamesAndTabInReadingOrder) {
               "Text4 Text1 Text2_0 Text2_1 Check1_0 Check1_1 Check1_2 Check1_3 Check1_4 Text2_2 Text2_3 "
               "Check2_0 Check2_1 Check2_2 Check2_3 Check2_4 Check2_5 Text3 Command1 Command3 Command2");
 
+    // What assistive technology presses is what a click does.
+    QAccessibleInterface* close = QAccessible::queryAccessibleInterface(form_->Command2);
+    ASSERT_TRUE(close->actionInterface());
+    EXPECT_TRUE(close->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     // A check box toggles from the keyboard as from a click.
     form_->Check2[4]->setFocus();
     QTest::keyClick(form_->Check2[4], Qt::Key_Space);
     EXPECT_TRUE(form_->Check2[4]->isChecked());
+    close->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    for (int waited = 0; form_->isVisible() && waited < 2000; waited += 20)
+        QTest::qWait(20); // the press is animated
+    EXPECT_FALSE(form_->isVisible());
 }
 
 TEST_F(Z9SupportTest, EnterInABoxBuildsNothingAndEscapeClosesFromAnyBox) {
