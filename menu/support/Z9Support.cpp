@@ -40,7 +40,6 @@ constexpr int kLineTops[] = {2760, 3480, 5460, 7920};
 constexpr int kExistingLeft = 1800;
 constexpr int kPlannedLeft = 2820;
 constexpr int kCountWidth = 900;
-constexpr int kSystemsLeft = 3840;
 constexpr int kSystemLefts[] = {3840, 4740, 5460, 6480, 7380, 8100};
 constexpr int kSystemWidths[] = {780, 600, 900, 780, 600, 840};
 constexpr int kHeadingTop = 4020;
@@ -254,7 +253,7 @@ Z9Support::Z9Support(QWidget* owner) : QDialog(owner) {
     Place(Label11, kLeft, kHeadingTop, kExistingLeft - kLeft - 60, 420);
     Place(Label8, kExistingLeft, kHeadingTop, kCountWidth, 420);
     Place(Label9, kPlannedLeft, kHeadingTop, kCountWidth, 420);
-    Place(Label10, kSystemsLeft, kHeadingTop, kFormWidth - kLeft - kSystemsLeft, 420);
+    Place(Label10, kSystemLefts[0], kHeadingTop, kFormWidth - kLeft - kSystemLefts[0], 420);
     for (QLabel* heading : {Label11, Label8, Label9, Label10}) {
         heading->setWordWrap(true);
         heading->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
