@@ -7,7 +7,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build test bench run demo clean
+.PHONY: all deps configure build test fuzz bench run demo clean
 
 all: build
 
@@ -22,6 +22,11 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets of fuzz/, each for FUZZ_SECONDS (default 60); clang builds them in $(BUILD)/fuzzing.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/fuzz $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || true; done

@@ -8,7 +8,8 @@ namespace z9 {
 
 // A value as one file line: CR LF, LF, CR and Ctrl-Z each become character 1.
 std::string EncodeValue(const std::string& value);
-// Character 1 back to CR LF.
+// A value as read: character 1, and a lone CR, a lone LF or a Ctrl-Z left in
+// the file by hand, each become CR LF (what a save would make of them).
 std::string DecodeValue(const std::string& text);
 
 } // namespace z9

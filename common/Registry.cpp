@@ -549,12 +549,17 @@ void AppendQuoted(std::string& out, const std::string& s) {
 void AppendData(std::string& out, const RegValue& v) {
     static const char* digits = "0123456789abcdef";
     if (v.type == REG_SZ_TYPE) {
-        // Plain text when it fits on one line; otherwise the bytes as they are.
+        // "text" stands for the text and its terminating zero, exactly. A string
+        // stored without that zero (or with a zero or a line break inside) is
+        // written as its bytes, so a later change elsewhere in the hive leaves
+        // it as it was instead of adding the zero.
         std::string_view text = v.data;
-        if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
-        if (!HasLineBreakOrZero(std::string(text))) {
-            AppendQuoted(out, std::string(text));
-            return;
+        if (!text.empty() && text.back() == '\0') {
+            text.remove_suffix(1);
+            if (!HasLineBreakOrZero(std::string(text))) {
+                AppendQuoted(out, std::string(text));
+                return;
+            }
         }
     }
     if (v.IsDword()) {

@@ -441,10 +441,16 @@ std::string ReadComboFile(const std::string& path) {
         ::close(fd);
         return {};
     }
-    // One byte more than the limit tells a file that grew meanwhile.
-    bytes.resize(static_cast<size_t>(kComboFileLimit) + 1);
+    // Room for the file as it was measured and one byte more, which tells a
+    // file that grew meanwhile; the room grows with it up to one byte past the limit.
+    const size_t ceiling = static_cast<size_t>(kComboFileLimit) + 1;
+    bytes.resize(static_cast<size_t>(st.st_size) + 1);
     size_t got = 0;
-    while (got < bytes.size()) {
+    for (;;) {
+        if (got == bytes.size()) {
+            if (bytes.size() == ceiling) break;
+            bytes.resize(std::min(ceiling, bytes.size() * 2));
+        }
         ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {

@@ -428,6 +428,8 @@ void WriteRecords(Z9StringBuilder& out, long long count, const char* open, const
     }
 }
 
+} // namespace
+
 bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) {
     long long steps = 0, files = 0, environs = 0;
     if (!RecordCount(task.NumberSteps, task.Steps.size(), steps, why) ||
@@ -453,7 +455,16 @@ bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) 
     return true;
 }
 
-} // namespace
+bool ParseTaskText(std::string bytes, TaskRecord& task, int& progress, std::string& why) {
+    progress = 5;
+    Z9StringReader reader(std::move(bytes));
+    reader.Delimiter("\r\n");
+    const bool encrypted = OpenContainer(reader);
+    TaskRecord loaded;
+    if (!ParseTask(reader, encrypted, loaded, progress, why)) return false;
+    task = std::move(loaded);
+    return true;
+}
 
 const std::string& LastTaskError() {
     return LastError();
@@ -474,18 +485,9 @@ bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
     }
 
     std::string text;
-    TaskRecord loaded;
-    if (why.empty() && ReadWholeFile(file, text, progress, why)) {
-        progress = 5;
-        Z9StringReader reader(std::move(text));
-        reader.Delimiter("\r\n");
-        const bool encrypted = OpenContainer(reader);
-        ok = ParseTask(reader, encrypted, loaded, progress, why);
-    }
-    if (ok) {
-        task = std::move(loaded);
-        return true;
-    }
+    if (why.empty() && ReadWholeFile(file, text, progress, why))
+        ok = ParseTaskText(std::move(text), task, progress, why);
+    if (ok) return true;
     LastError() = "ERROR: Cannot Open \"" + path + "\". \n\n" + why +
                   "\n\nLoad Progress Number: " + std::to_string(progress);
     Announce(LastError(), silent);

@@ -83,6 +83,18 @@ TEST(RegistryTest, ValuesThatDoNotFitOnALineAndOtherTypesSurvive) {
         EXPECT_EQ(back.type, v.value.type) << v.name;
         EXPECT_EQ(back.data, v.value.data) << v.name;
     }
+    // A string without its terminating zero keeps its bytes when the hive is
+    // rewritten for an unrelated change, and so does one read from such a file.
+    RegValue bare{REG_SZ_TYPE, "abc"};
+    EXPECT_EQ(key.Set("Bare", bare), 0);
+    EXPECT_EQ(key.Set("Other", RegValue::String("x")), 0);
+    hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
+    EXPECT_NE(hive.find("\"Bare\"=hex(1):61,62,63\r\n"), std::string::npos) << hive;
+    EXPECT_NE(hive.find("\"Other\"=\"x\"\r\n"), std::string::npos) << hive;
+    RegValue back;
+    ASSERT_EQ(key.Query("Bare", back), 0);
+    EXPECT_EQ(back.data, "abc");
+    EXPECT_EQ(back.Text(), "abc");
     // Names with a line break cannot be written to the file and are refused.
     EXPECT_EQ(key.Set("a\nb", RegValue::String("x")), ERROR_INVALID_PARAMETER_CODE);
 }

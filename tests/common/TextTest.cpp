@@ -81,6 +81,11 @@ TEST(LineBreaksTest, EveryKindOfBreakBecomesOneMarkAndComesBackAsCrLf) {
     EXPECT_EQ(DecodeValue(EncodeValue("a\x01"
                                       "b")),
               "a\r\nb");
+    // A lone CR, a lone LF or a Ctrl-Z that a hand-edited file holds reads as
+    // the break a save makes of it, so reading is the same before and after a save.
+    EXPECT_EQ(DecodeValue("a\rb\nc\x1a\r\n"), "a\r\nb\r\nc\r\n\r\n");
+    for (const std::string raw : {"\r", "\n", "\x1a", "x\r\r\ny\n\x1a", "\n\r"})
+        EXPECT_EQ(DecodeValue(EncodeValue(DecodeValue(raw))), DecodeValue(raw)) << raw;
 }
 
 } // namespace

@@ -363,6 +363,9 @@ TEST(ComboListTest, ReadComboFileJoinsLinesAndRefusesWhatIsNoList) {
         limit += line; // exactly 1 MiB
     EXPECT_EQ(read("limit.txt", limit).size(), limit.size() - 1);
     EXPECT_EQ(read("over.txt", limit + "y"), "");
+    // A file whose size reads as 0 while it has lines (as the kernel's own files
+    // do) is read to its end all the same.
+    EXPECT_NE(ReadComboFile("/proc/self/status").find("\nPid:\t"), std::string::npos);
 
     std::filesystem::create_directories(folder.Path() / "dir");
     EXPECT_EQ(ReadComboFile((folder.Path() / "dir").string()), "");

@@ -200,6 +200,27 @@ TEST_F(TaskFileTest, LineBreaksAndCtrlZInValuesComeBackAsCrLf) {
     EXPECT_EQ(loaded.TaskName, "\r\n");
 }
 
+// A file edited by hand may hold a lone CR, a lone LF or a Ctrl-Z inside a
+// value. They read as the line break a save makes of them, so loading, saving
+// and loading again gives the same record, and a second save the same bytes.
+TEST_F(TaskFileTest, LoneBreaksAndCtrlZInAFileReadAsTheyWillBeSaved) {
+    std::string text = SampleText(SampleTask(1, 0, 1));
+    text = Replace(text, "<TASKNAME>value 0 <&></TASKNAME>", "<TASKNAME>a\rb</TASKNAME>");
+    text = Replace(text, "<COMMAND>value 29 <&></COMMAND>", "<COMMAND>copy a b\x1a</COMMAND>");
+    text = Replace(text, "<CAPTION>value 39 <&></CAPTION>", "<CAPTION>x\ny\x01z\r</CAPTION>");
+    const TaskRecord loaded = LoadBytes(text);
+    EXPECT_EQ(loaded.TaskName, "a\r\nb");
+    EXPECT_EQ(loaded.Steps[0].Command, "copy a b\r\n");
+    EXPECT_EQ(loaded.Environs[0].Caption, "x\r\ny\r\nz\r\n");
+
+    ASSERT_TRUE(SaveTask("once.z9f", loaded, true)) << LastTaskError();
+    TaskRecord again;
+    ASSERT_TRUE(LoadTask("once.z9f", again, true)) << LastTaskError();
+    EXPECT_TRUE(again == loaded);
+    ASSERT_TRUE(SaveTask("twice.z9f", again, true)) << LastTaskError();
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "twice.z9f"), ReadFileBytes(folder.Path() / "once.z9f"));
+}
+
 TEST_F(TaskFileTest, KeyLinesTakeTheFirstOpeningAndTheLastClosingTag) {
     std::string text = SampleText(SampleTask(1, 0, 1));
     text = Replace(text, "\t<MIN>value 44 <&></MIN>", "  junk <MIN>1</MIN> x");

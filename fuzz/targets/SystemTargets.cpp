@@ -1,0 +1,205 @@
+// Files the server writes into the queue, the code page conversion and the
+// registry over a hive file of any content.
+#include "fuzz/FuzzTarget.h"
+
+#include "common/CodePage.h"
+#include "common/Registry.h"
+#include "submitter/submission/JobQueue.h"
+
+#include <QStringDecoder>
+#include <cstdio>
+#include <map>
+
+namespace z9::fuzz {
+namespace {
+
+bool Blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+struct CodePageInfo {
+    int number;
+    const char* reference; // the same code page in the other converter Qt carries
+    bool singleByte;
+};
+
+const CodePageInfo kCodePages[] = {
+    {1250, "windows-1250", true}, {1251, "windows-1251", true}, {1252, "windows-1252", true},
+    {1253, "windows-1253", true}, {1254, "windows-1254", true}, {1255, "windows-1255", true},
+    {1256, "windows-1256", true}, {1257, "windows-1257", true}, {1258, "windows-1258", true},
+    {874, "windows-874", true},   {932, "windows-31j", false},  {936, "GBK", false},
+    {949, "windows-949", false},  {950, "Big5", false},
+};
+
+std::string Units(const QString& text) {
+    std::string out;
+    for (QChar c : text) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "%04X ", c.unicode());
+        out += buf;
+    }
+    return out;
+}
+
+// Every key of a root with its values, by its folded path.
+using Snapshot = std::map<std::string, std::pair<std::string, std::vector<RegNamedValue>>>;
+
+std::string Folded(std::string path) {
+    for (char& c : path)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return path;
+}
+
+void Walk(const std::string& path, Snapshot& out, int depth) {
+    RegKey key;
+    Z9_FUZZ_EQ(static_cast<long long>(key.Open(RegRoot::CurrentUser, path)), 0LL);
+    std::vector<RegNamedValue> values;
+    Z9_FUZZ_EQ(static_cast<long long>(key.EnumValues(values)), 0LL);
+    out[Folded(path)] = {path, values};
+    std::vector<std::string> children;
+    Z9_FUZZ_EQ(static_cast<long long>(key.EnumKeys(children)), 0LL);
+    Z9_FUZZ_CHECK(depth < 10000);
+    for (const std::string& child : children)
+        Walk(path.empty() ? child : path + "\\" + child, out, depth + 1);
+}
+
+Snapshot Take() {
+    Snapshot s;
+    Walk("", s, 0);
+    return s;
+}
+
+std::string FirstDifference(const Snapshot& a, const Snapshot& b) {
+    for (const auto& [folded, key] : a) {
+        auto other = b.find(folded);
+        if (other == b.end()) return "key " + Show(key.first) + " is gone";
+        if (key.first != other->second.first)
+            return "key " + Show(key.first) + " is now " + Show(other->second.first);
+        const auto& va = key.second;
+        const auto& vb = other->second.second;
+        for (std::size_t i = 0; i < va.size() || i < vb.size(); ++i) {
+            if (i >= va.size()) return "key " + Show(key.first) + " gained " + Show(vb[i].name);
+            if (i >= vb.size()) return "key " + Show(key.first) + " lost " + Show(va[i].name);
+            if (va[i].name != vb[i].name || va[i].value.type != vb[i].value.type ||
+                va[i].value.data != vb[i].value.data)
+                return "value " + Show(va[i].name) + " of " + Show(key.first) + ": type " +
+                       std::to_string(va[i].value.type) + " " + Show(va[i].value.data) + " became type " +
+                       std::to_string(vb[i].value.type) + " " + Show(vb[i].value.data);
+        }
+    }
+    for (const auto& [folded, key] : b)
+        if (!a.count(folded)) return "new key " + Show(key.first);
+    return "none";
+}
+
+#define Z9_FUZZ_SAME_HIVE(a, b)                                                                              \
+    do {                                                                                                     \
+        if (FirstDifference(a, b) != "none")                                                                 \
+            Fail("same hive: " + FirstDifference(a, b), __FILE__, __LINE__);                                 \
+    } while (0)
+
+} // namespace
+
+// The first field of a server's file, and the request lines the submitter writes.
+void QueueFile(std::string_view input) {
+    const std::string text(input);
+    const std::string field = FirstField(text);
+    Z9_FUZZ_CHECK(text.find(field) != std::string::npos);
+    std::size_t start = 0;
+    while (start < text.size() && Blank(text[start]))
+        ++start;
+    if (start < text.size() && text[start] == '"') {
+        Z9_FUZZ_CHECK(field.find('"') == std::string::npos);
+        Z9_FUZZ_EQ(text.compare(start + 1, field.size(), field), 0);
+    } else {
+        Z9_FUZZ_CHECK(field.find_first_of(",\r\n") == std::string::npos);
+        Z9_FUZZ_CHECK(field.empty() || (!Blank(field.front()) && !Blank(field.back())));
+        Z9_FUZZ_EQ(text.compare(start, field.size(), field), 0);
+    }
+
+    // A request line's first field reads back as it was written, when it holds no quote.
+    const std::vector<std::string> fields = Split(input, '\0', 5);
+    const std::string line = QueueLine(fields);
+    Z9_FUZZ_CHECK(line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0);
+    if (fields[0].find('"') == std::string::npos) Z9_FUZZ_EQ(FirstField(line), fields[0]);
+}
+
+// Text from and to the ANSI code page: the first byte picks a code page the
+// programs support, the rest is the text. A byte string decodes as the other
+// converter decodes it, and what decodes encodes back.
+void CodePage(std::string_view input) {
+    if (input.empty()) return;
+    const CodePageInfo& cp = kCodePages[static_cast<unsigned char>(input[0]) % std::size(kCodePages)];
+    const std::string bytes(input.substr(1));
+    SetAnsiCodePage(cp.number);
+    const QString text = FromAnsi(bytes);
+    QStringDecoder reference(cp.reference, QStringDecoder::Flag::Stateless);
+    Z9_FUZZ_CHECK(reference.isValid());
+    if (cp.singleByte) {
+        Z9_FUZZ_EQ(static_cast<long long>(text.size()), static_cast<long long>(bytes.size()));
+        // Byte by byte, where the reference defines the byte.
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            QStringDecoder one(cp.reference, QStringDecoder::Flag::Stateless);
+            const QString expected = one.decode(QByteArrayView(bytes.data() + i, 1));
+            // Bytes a code page leaves undefined have no one agreed character
+            // (private use, a control, U+FFFD); every defined byte must agree.
+            const char16_t unit = expected.size() == 1 ? expected[0].unicode() : 0xFFFD;
+            const bool undefined = unit == 0xFFFD || unit == 0x1A || (unit >= 0xE000 && unit <= 0xF8FF);
+            if (!undefined)
+                if (expected[0] != text[static_cast<qsizetype>(i)])
+                    Fail("code page " + std::to_string(cp.number) + " byte " +
+                             Show(std::string_view(bytes.data() + i, 1)) + " decodes as " +
+                             Units(text.mid(static_cast<qsizetype>(i), 1)) + "instead of " + Units(expected),
+                         __FILE__, __LINE__);
+        }
+        Z9_FUZZ_EQ(ToAnsi(text), bytes); // every byte survives
+    } else {
+        const QString expected =
+            reference.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        (void)expected; // east Asian converters differ in vendor characters; only the round trip is asserted
+        const std::string encoded = ToAnsi(text);
+        Z9_FUZZ_CHECK(FromAnsi(encoded) == text || text.contains(QChar(0xFFFD)) || text.contains(u'?'));
+    }
+    const QString back = FromAnsi(ToAnsi(text));
+    Z9_FUZZ_CHECK(FromAnsi(ToAnsi(back)) == back);
+    SetAnsiCodePage(0);
+}
+
+// The registry over a hive file of any content: what the file holds reads the
+// same after an unrelated value is written and removed again.
+void Registry(std::string_view input) {
+    const std::string folder = ScratchFolder() + "/registry";
+    const std::string file = HiveFile(RegRoot::CurrentUser);
+    Z9_FUZZ_EQ(file, folder + "/HKEY_CURRENT_USER.reg");
+    std::remove((file + ".damaged").c_str());
+    {
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        Z9_FUZZ_CHECK(f != nullptr);
+        Z9_FUZZ_CHECK(std::fwrite(input.data(), 1, input.size(), f) == input.size());
+        std::fclose(f);
+    }
+    const Snapshot before = Take();
+
+    // The unrelated value goes into the last key the file holds.
+    const std::string path = before.rbegin()->second.first;
+    RegKey key;
+    Z9_FUZZ_EQ(static_cast<long long>(key.Open(RegRoot::CurrentUser, path)), 0LL);
+    std::string name = "z9 fuzz";
+    while (true) {
+        RegValue probe;
+        if (key.Query(name, probe) != 0) break;
+        name += "+";
+    }
+    Z9_FUZZ_EQ(static_cast<long long>(key.Set(name, RegValue::String("unrelated"))), 0LL);
+    Snapshot with = Take();
+    auto& values = with[Folded(path)].second;
+    Z9_FUZZ_CHECK(!values.empty() && values.back().name == name);
+    Z9_FUZZ_EQ(values.back().value.data, std::string("unrelated", 10));
+    values.pop_back();
+    Z9_FUZZ_SAME_HIVE(before, with);
+
+    Z9_FUZZ_EQ(static_cast<long long>(key.DeleteValue(name)), 0LL);
+    Z9_FUZZ_SAME_HIVE(before, Take());
+}
+
+} // namespace z9::fuzz
