@@ -3,6 +3,7 @@
 #include "PathParts.h"
 #include "SystemErrorText.h"
 
+#include <filesystem>
 #include <random>
 
 namespace z9 {
@@ -23,6 +24,7 @@ bool SafeFile::Open() {
     Discard();
     error_ = 0;
     errorText_.clear();
+    RemoveStaleTemporaries();
     return OpenFiles();
 }
 
@@ -47,6 +49,23 @@ std::string SafeFile::TempName() const {
     thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<int> number(0, 999999);
     return FolderPart(path_) + "~" + FileNamePart(path_) + "." + std::to_string(number(random)) + ".tmp";
+}
+
+void SafeFile::RemoveStaleTemporaries() const {
+    // Only names TempName makes for this very target: "~" name "." digits ".tmp".
+    const std::string prefix = "~" + FileNamePart(path_) + ".";
+    const std::string folder = FolderPart(path_);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder.empty() ? std::string(".") : folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+        RemoveIfAbandoned(folder + name);
+    }
 }
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, SafeFileOptions options, long* error,

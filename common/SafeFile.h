@@ -8,6 +8,12 @@
 //     SafeFile file(HostPath(path));
 //     if (!file.Open() || !file.Write(bytes) || !file.Commit()) report(file.ErrorText());
 //
+// A writer that dies before it commits (killed, power lost) strands its
+// temporary file. Nothing would ever remove it, so the next Open of the same
+// target removes every temporary of that target that no living writer holds:
+// a writer holds its temporary file open and locked until it is done, and the
+// system drops that hold when the writer dies.
+//
 // Paths are host paths (HostPath.h). Failures come back as a Windows error
 // code and the system's text for it; nothing throws.
 #include <cstdint>
@@ -37,7 +43,8 @@ public:
     SafeFile& operator=(const SafeFile&) = delete;
 
     // Checks the target (a folder, a read-only file and a missing folder are
-    // refused) and creates the temporary file.
+    // refused), removes the temporaries that dead writers left beside it and
+    // creates the temporary file.
     bool Open();
     // Appends bytes to the temporary file.
     bool Write(std::string_view bytes);
@@ -65,6 +72,10 @@ private:
     void CloseFiles();
     // A fresh name for the temporary file beside the target.
     std::string TempName() const;
+    // Removes the temporaries of this target that no living writer holds.
+    void RemoveStaleTemporaries() const;
+    // The platform's step: removes one temporary unless a writer still holds it.
+    static void RemoveIfAbandoned(const std::string& file);
 
     std::string path_;
     SafeFileOptions options_;

@@ -23,7 +23,31 @@ int OpenForLock(const std::string& file) {
     return fd;
 }
 
+// Locks a new temporary file and tells whether its name still leads to it. The
+// lock marks a living writer: the sweep of the next writer of this target
+// passes over a locked temporary and removes an unlocked one.
+bool StillNamed(int fd, const std::string& name) {
+    while (::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR) return true; // no locks here: no sweep removes it either
+    struct stat held {
+    }, named{};
+    return ::fstat(fd, &held) == 0 && ::lstat(name.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
 } // namespace
+
+void SafeFile::RemoveIfAbandoned(const std::string& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) return;
+    // A writer holds its temporary locked while it lives; the lock dies with it.
+    struct stat held {
+    }, named{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        ::lstat(file.c_str(), &named) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+        ::unlink(file.c_str());
+    ::close(fd);
+}
 
 bool SafeFile::OpenFiles() {
     // Refuse what a rename would not replace as a file, as Windows refuses it.
@@ -54,6 +78,12 @@ bool SafeFile::OpenFiles() {
         temp_ = TempName();
         file_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (file_ == kNoFile && errno != EEXIST) break;
+        // Another writer's sweep may have taken the new file for a stale one in
+        // the moment before it was locked: then it is gone, and another name is tried.
+        if (file_ != kNoFile && !StillNamed(static_cast<int>(file_), temp_)) {
+            ::close(static_cast<int>(file_));
+            file_ = kNoFile;
+        }
     }
     if (file_ == kNoFile) {
         const int err = errno;
@@ -61,7 +91,6 @@ bool SafeFile::OpenFiles() {
         return Fail(ErrnoCode(err));
     }
     const int fd = static_cast<int>(file_);
-    if (options_.lockTarget) ::flock(fd, LOCK_EX | LOCK_NB); // a new file: nobody else holds it
     // The creation mode passed the umask; a replaced file keeps exactly its own.
     if (exists || options_.privateToUser) ::fchmod(fd, mode);
     return true;

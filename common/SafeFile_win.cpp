@@ -67,6 +67,12 @@ bool SafeFile::CommitFile() {
     return true;
 }
 
+void SafeFile::RemoveIfAbandoned(const std::string& file) {
+    // A living writer holds its temporary open without sharing, which makes
+    // this fail; a dead writer's handle was closed by the system.
+    DeleteFileA(file.c_str());
+}
+
 void SafeFile::Discard() {
     CloseFiles();
     if (!temp_.empty()) DeleteFileA(temp_.c_str());

@@ -73,6 +73,37 @@ TEST_F(SafeFileTest, AFileLeftUncommittedIsDiscarded) {
     EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"task.z9f"});
 }
 
+// What a writer that died before its commit left beside the target goes at the
+// next save of that target; a living writer's temporary and everything that is
+// not a temporary of this target stay.
+TEST_F(SafeFileTest, TemporariesOfDeadWritersGoAtTheNextSave) {
+    folder.Write("out/task.z9f", "old");
+    folder.Write("out/~task.z9f.123456.tmp", std::string(100000, 'h'));
+    folder.Write("out/~task.z9f.7.tmp", "half");
+    const std::vector<std::string> others = {"~other.z9f.1.tmp", "~task.z9f.12a.tmp", "~task.z9f..tmp",
+                                             "task.z9f.1.tmp", "~task.z9f.1.tmp.keep"};
+    for (const std::string& name : others)
+        folder.Write("out/" + name, "keep");
+
+    SafeFile living(target);
+    ASSERT_TRUE(living.Open());
+    ASSERT_TRUE(living.Write("from the living writer"));
+    std::vector<std::string> expected = others;
+    expected.push_back("task.z9f");
+    for (const std::string& name : FolderEntries(dir))
+        if (name.rfind("~task.z9f.", 0) == 0 && name != "~task.z9f.123456.tmp" && name != "~task.z9f.7.tmp" &&
+            std::find(others.begin(), others.end(), name) == others.end())
+            expected.push_back(name); // the living writer's own
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(expected.size(), others.size() + 2);
+
+    EXPECT_TRUE(WriteFileSafely(target, "new"));
+    EXPECT_EQ(FolderEntries(dir), expected);
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_TRUE(living.Commit());
+    EXPECT_EQ(ReadFileBytes(target), "from the living writer");
+}
+
 TEST_F(SafeFileTest, OneCallWritesANewFileWhole) {
     std::string bytes(3 << 20, 'x');
     bytes.back() = 'y';

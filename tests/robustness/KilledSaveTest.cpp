@@ -1,0 +1,99 @@
+// A program killed at any moment of a save leaves the old file or the new one,
+// never a mix, and its temporary file does not outlive the next save.
+#include "FaultSupport.h"
+
+#include "submitter/taskfile/TaskFile.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace z9 {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using test::ReadFileBytes;
+
+// A file that is saved in two versions, one after the other.
+struct Versions {
+    fs::path file;
+    std::string tempPrefix, tempSuffix; // the names of its temporaries
+    std::function<bool(int version)> save;
+    // Which version the file's bytes are: 0, 1, or -1 for neither.
+    std::function<int(const std::string& bytes)> which;
+};
+
+// Saves the other version again and again in a child killed at a random
+// moment of the save, until enough kills have come in the middle of one
+// (a temporary file was left). After every kill the file must be one whole
+// version, and at most the one temporary of the killed save may be there: the
+// next save removes it.
+void KillDuringSaves(const Versions& v) {
+    ASSERT_TRUE(v.save(0));
+    ASSERT_EQ(v.which(ReadFileBytes(v.file)), 0);
+    const microseconds whole = test::TimeInChild([&] { return v.save(1); });
+    ASSERT_EQ(v.which(ReadFileBytes(v.file)), 1);
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<long long> moment(0, whole.count() * 6 / 5);
+
+    const fs::path folder = v.file.parent_path();
+    int current = 1, midway = 0, finished = 0, kills = 0;
+    for (; kills < 400 && (midway < 10 || kills < 30); ++kills) {
+        const int next = 1 - current;
+        const bool ended = test::RunInChild([&] { return v.save(next); }, microseconds(moment(random)));
+        const int now = v.which(ReadFileBytes(v.file));
+        ASSERT_TRUE(now == current || now == next)
+            << "after kill " << kills << " the file is neither version";
+        if (ended) {
+            ASSERT_EQ(now, next);
+            ++finished;
+        }
+        const auto temps = test::EntriesLike(folder, v.tempPrefix, v.tempSuffix);
+        ASSERT_LE(temps.size(), 1u) << "temporaries pile up after kill " << kills;
+        if (!temps.empty()) ++midway;
+        current = now;
+    }
+    EXPECT_GE(midway, 10) << "only " << midway << " of " << kills << " kills came during a save";
+    ::testing::Test::RecordProperty("kills", kills);
+    ::testing::Test::RecordProperty("midway", midway);
+
+    // A save that runs to its end leaves nothing of the killed ones.
+    ASSERT_TRUE(test::RunInChild([&] { return v.save(1 - current); }, microseconds(-1)));
+    EXPECT_EQ(v.which(ReadFileBytes(v.file)), 1 - current);
+    EXPECT_EQ(test::EntriesLike(folder, v.tempPrefix, v.tempSuffix), std::vector<std::string>{});
+}
+
+// A task of a few mebibytes; the two versions differ all through.
+TaskRecord BigTask(char fill) {
+    TaskRecord t;
+    t.TaskName = std::string("Big ") + fill;
+    t.Steps.resize(3);
+    t.Environs.resize(2000);
+    for (std::size_t i = 0; i < t.Environs.size(); ++i) {
+        t.Environs[i].Variable = "V" + std::to_string(i);
+        t.Environs[i].Value.assign(2000, fill);
+    }
+    t.NumberSteps = "3";
+    t.NumberTaskFiles = "0";
+    t.NumberEnviron = std::to_string(t.Environs.size());
+    return t;
+}
+
+TEST(KilledSave, TaskFileIsOldOrNewAndNoTemporaryIsLeft) {
+    test::TempFolder folder;
+    const TaskRecord tasks[2] = {BigTask('a'), BigTask('b')};
+    std::string texts[2], why;
+    ASSERT_TRUE(BuildTaskText(tasks[0], texts[0], why));
+    ASSERT_TRUE(BuildTaskText(tasks[1], texts[1], why));
+    ASSERT_GT(texts[0].size(), 4u << 20);
+    const fs::path file = folder.Path() / "big.z9f";
+    KillDuringSaves({file, "~big.z9f.", ".tmp",
+                     [&](int version) { return SaveTask(file.string(), tasks[version], true); },
+                     [&](const std::string& bytes) {
+                         return bytes == texts[0] ? 0 : bytes == texts[1] ? 1 : -1;
+                     }});
+}
+
+} // namespace
+} // namespace z9
