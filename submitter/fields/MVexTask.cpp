@@ -329,7 +329,10 @@ bool ValidateEnvField(const std::string& type, const std::string& variable, cons
 
     Labels labels = LabelsFor(code);
     if (code == ftNumber || code == ftDate || code == ftTime) AddLine(details, "Format: ", format);
-    AddLine(details, "Value: ", value);
+    // A password field's value is shown as its editor shows it, masked, so
+    // that neither the box nor the error log ever holds the password itself.
+    const bool masked = code == ftText && !format.empty();
+    AddLine(details, "Value: ", masked ? std::string(AnsiLength(value), format[0]) : value);
     AddLine(details, labels.Min, min);
     AddLine(details, labels.Max, max);
 

@@ -5,49 +5,16 @@
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/FakeQueueServer.h"
 #include "tests/support/TestSupport.h"
-
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "tests/support/Z9SubRun.h"
 
 #include <gtest/gtest.h>
 
 using namespace z9;
+using z9::test::ProgramRun;
+using z9::test::RunZ9Sub;
 using z9::test::TempFolder;
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    bool finished = false;
-    std::string log; // Z9SubError.log
-};
-
-// With a queue server, it answers while the program runs.
-ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args,
-                    z9::test::FakeQueueServer* server = nullptr) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // As from a scheduler: no display at all.
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QString::fromStdString(tmp.Path().string()));
-    process.start(QString::fromStdString((z9::test::BinDir() / "Z9Sub").string()), args);
-    ProgramRun run;
-    if (server) {
-        for (int i = 0; i < 1200 && !run.finished; ++i) {
-            server->Poll();
-            run.finished = process.waitForFinished(50);
-        }
-    } else {
-        run.finished = process.waitForFinished(60000);
-    }
-    if (!run.finished) process.kill();
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.log = z9::test::ReadFileBytes(tmp.Path() / kErrorLogName);
-    return run;
-}
 
 // The texts of the log's entries: each line is "<date and time> - <text>" CR LF.
 std::vector<std::string> Entries(const std::string& log) {

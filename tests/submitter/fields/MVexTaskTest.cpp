@@ -132,6 +132,16 @@ TEST_F(ValidateEnvFieldTest, LengthsOfTextFileAndFolderFields) {
         {"max at the 32-bit limit", "0", "N", "ab", "", "2147483647", "", "", ""},
         {"negative min", "0", "N", "", "-2147483648", "", "", "", ""},
         {"a picture in FORMAT is no number picture here", "0", "N", "secret", "", "", "*", "", ""},
+        // A password field's value never appears in a message: it is masked as the editor masks it.
+        {"password too short", "0", "PW", "secret", "8", "", "*", "",
+         Report(kScope, {{"Field Type: ", "0"},
+                         {"Variable Name: ", "PW"},
+                         {"Value: ", "******"},
+                         {"Min Length: ", "8"}})},
+        {"password masked with the first character", "0", "PW", "abc", "", "2", "#x", "",
+         Report(
+             kScope,
+             {{"Field Type: ", "0"}, {"Variable Name: ", "PW"}, {"Value: ", "###"}, {"Max Length: ", "2"}})},
     });
 }
 
