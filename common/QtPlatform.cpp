@@ -34,25 +34,45 @@ int ShowQtMessage(const std::string& text, int style, const std::string& title) 
     box.setWindowTitle(FromAnsi(title));
     box.setText(FromAnsi(text));
     switch (style & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     switch (style & 7) {
-    case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case vbOKCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
     case vbYesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
-    case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
+    case vbYesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
     }
     switch (box.exec()) {
-    case QMessageBox::Cancel: return vbCancel;
-    case QMessageBox::Yes: return vbYes;
-    case QMessageBox::No: return vbNo;
-    default: return vbOK;
+    case QMessageBox::Cancel:
+        return vbCancel;
+    case QMessageBox::Yes:
+        return vbYes;
+    case QMessageBox::No:
+        return vbNo;
+    default:
+        return vbOK;
     }
 }
 
@@ -64,7 +84,8 @@ void LoadProgramFonts() {
     done = true;
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return;
     for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(QString::fromLatin1(file))) QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        if (QFile::exists(QString::fromLatin1(file)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
 }
 
 void InstallQtPlatform() {
@@ -72,6 +93,7 @@ void InstallQtPlatform() {
     static QtClock clock;
     Clock::Install(&clock);
     SetMessageHandler(ShowQtMessage);
+    InstallHostText();
 }
 
 } // namespace z9

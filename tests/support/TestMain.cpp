@@ -1,5 +1,6 @@
 // The one test main: a QApplication on the offscreen platform, and a message
 // handler that fails any test which shows a box or a dialog nobody answered.
+#include "common/CodePage.h"
 #include "common/Dialogs.h"
 #include "common/MessageBox.h"
 #include "common/QtPlatform.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     z9::LoadProgramFonts();
+    z9::InstallHostText();
     z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
         ADD_FAILURE() << "unexpected message box: " << text;
         return static_cast<int>(z9::vbOK);

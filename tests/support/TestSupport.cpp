@@ -27,6 +27,7 @@ TempFolder::TempFolder() {
         {"Z9_UNC_ROOT", UncRoot()},
         {"HOME", path_ / "home"},
         {"XDG_CONFIG_HOME", path_ / "home" / ".config"},
+        {"XDG_DATA_HOME", path_ / "home" / ".local" / "share"},
     };
     for (const auto& [name, value] : vars) {
         if (const char* old = std::getenv(name))

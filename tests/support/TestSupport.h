@@ -14,8 +14,8 @@
 namespace z9::test {
 
 // A fresh folder for one test. While it lives, Z9_REGISTRY_DIR, Z9_UNC_ROOT,
-// HOME and XDG_CONFIG_HOME point into it and it is the current folder; all of
-// that is put back afterwards.
+// HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into it and it is the current
+// folder; all of that is put back afterwards.
 class TempFolder {
 public:
     TempFolder();

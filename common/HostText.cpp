@@ -1,0 +1,24 @@
+#include "HostText.h"
+
+namespace z9 {
+namespace {
+
+HostTextConversion toHostConversion = nullptr;
+HostTextConversion fromHostConversion = nullptr;
+
+} // namespace
+
+std::string ToHostText(const std::string& ansi) {
+    return toHostConversion ? toHostConversion(ansi) : ansi;
+}
+
+std::string FromHostText(const std::string& host) {
+    return fromHostConversion ? fromHostConversion(host) : host;
+}
+
+void SetHostTextConversion(HostTextConversion toHost, HostTextConversion fromHost) {
+    toHostConversion = toHost;
+    fromHostConversion = fromHost;
+}
+
+} // namespace z9

@@ -1,0 +1,21 @@
+#pragma once
+// Text that code without Qt hands to the host (file names, program arguments,
+// environment values) or takes from it, converted between the ANSI code page
+// and the host's encoding. The conversion itself is CodePage.h's: the program
+// and the test main install it (InstallHostText); until then text passes
+// unchanged. On Windows the ANSI calls take ANSI, so nothing is converted.
+#include <string>
+
+namespace z9 {
+
+using HostTextConversion = std::string (*)(const std::string&);
+
+// ANSI bytes to the host's encoding.
+std::string ToHostText(const std::string& ansi);
+// The host's encoding to ANSI bytes.
+std::string FromHostText(const std::string& host);
+
+// Puts a conversion behind the two calls above; nullptr for both restores the plain passage.
+void SetHostTextConversion(HostTextConversion toHost, HostTextConversion fromHost);
+
+} // namespace z9
