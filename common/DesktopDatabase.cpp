@@ -76,7 +76,7 @@ std::vector<std::string> DesktopPrefixes() {
     return prefixes;
 }
 
-// The first entry of a [Default Applications] line for the type, as a list of ids.
+// The entries of the [Default Applications] line for the type.
 std::vector<std::string> DefaultsInList(const std::string& path, const std::string& mimeType) {
     std::vector<std::string> lines;
     if (!ReadLines(path, lines)) return {};
@@ -245,9 +245,11 @@ std::string DefaultApplication(const std::string& mimeType) {
     for (const auto& data : DesktopDataFolders())
         listFolders.push_back(data + "/applications");
     for (const auto& folder : listFolders)
-        for (const auto& prefix : DesktopPrefixes())
-            for (const auto& id : DefaultsInList(folder + "/" + prefix + "mimeapps.list", mimeType))
-                if (!id.empty() && !DesktopEntryProgram(id).empty()) return id;
+        for (const auto& prefix : DesktopPrefixes()) {
+            // Only the first entry of the line counts, as xdg-mime reads it.
+            auto ids = DefaultsInList(folder + "/" + prefix + "mimeapps.list", mimeType);
+            if (!ids.empty() && !DesktopEntryProgram(ids[0]).empty()) return ids[0];
+        }
 
     const std::string key = mimeType + "=";
     std::vector<std::string> menuPrefixes;

@@ -21,8 +21,9 @@ std::string DesktopConfigHome();
 std::string MimeTypeForFileName(const std::string& fileName);
 
 // The desktop file id of the default application of a MIME type, found as
-// `xdg-mime query default` finds it: the [Default Applications] of the
-// mimeapps.list files (desktop-specific ones first) whose entry exists, then
+// `xdg-mime query default` finds it: the first entry of the type's line in
+// [Default Applications] of the mimeapps.list files (desktop-specific ones
+// first) when that entry exists, then
 // defaults.list and mimeinfo.cache, then the entries that name the type, the
 // highest InitialPreference first. Empty when no application opens it.
 std::string DefaultApplication(const std::string& mimeType);
