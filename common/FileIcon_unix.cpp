@@ -1,20 +1,10 @@
 // File icons on Linux: the theme icon of the file's MIME type.
-#include "FileIcon.h"
+#include "FileIconLookUp.h"
 
-#include "CodePage.h"
-#include "HostPath.h"
-
-#include <QFileInfo>
-#include <QHash>
 #include <QMimeDatabase>
 
 namespace z9 {
 namespace {
-
-QHash<QString, QIcon>& Cache() {
-    static QHash<QString, QIcon> cache;
-    return cache;
-}
 
 // The file's type by its name alone, so no file is opened or read.
 QMimeType TypeOf(const QFileInfo& info) {
@@ -28,23 +18,14 @@ QMimeType TypeOf(const QFileInfo& info) {
 
 } // namespace
 
-QIcon DesktopFileIcon(const std::string& path) {
-    if (path.empty()) return {};
-    const QMimeType type = TypeOf(QFileInfo(FromAnsi(HostPath(path))));
-    auto found = Cache().constFind(type.name());
-    if (found != Cache().constEnd()) return *found;
+QString FileIconKey(const QFileInfo& info) {
+    return TypeOf(info).name();
+}
+
+QIcon LookUpFileIcon(const QFileInfo& info) {
+    const QMimeType type = TypeOf(info);
     QIcon icon = QIcon::fromTheme(type.iconName());
-    if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
-    Cache().insert(type.name(), icon);
-    return icon;
-}
-
-std::size_t DesktopFileIconTypes() {
-    return static_cast<std::size_t>(Cache().size());
-}
-
-void ClearDesktopFileIcons() {
-    Cache().clear();
+    return icon.isNull() ? QIcon::fromTheme(type.genericIconName()) : icon;
 }
 
 } // namespace z9

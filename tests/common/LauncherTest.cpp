@@ -33,16 +33,10 @@ protected:
         return buffer.substr(0, end);
     }
 
-    fs::path Expect(const std::string& name) {
-        fs::path out = temp_.Path() / (name + ".txt");
-        out_.reset();
-        out_.emplace("Z9_ARGS_OUT", out.string());
-        return out;
-    }
+    fs::path Expect(const std::string& name) { return watch_.ReportTo(temp_.Path() / (name + ".txt")); }
 
     TempFolder temp_;
     LaunchWatch watch_;
-    std::optional<ScopedEnv> out_;
 };
 
 TEST_F(SystemLauncherTest, ProgramsAreTheirOwnExecutable) {

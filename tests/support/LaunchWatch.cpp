@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/prctl.h>
@@ -38,6 +39,12 @@ LaunchWatch::LaunchWatch() {
     ::prctl(PR_GET_CHILD_SUBREAPER, &was);
     wasSubreaper_ = was != 0;
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    if (const char* out = std::getenv("Z9_ARGS_OUT")) previousOut_ = out;
+}
+
+fs::path LaunchWatch::ReportTo(const fs::path& file) {
+    ::setenv("Z9_ARGS_OUT", file.c_str(), 1);
+    return file;
 }
 
 LaunchWatch::~LaunchWatch() {
@@ -55,6 +62,10 @@ LaunchWatch::~LaunchWatch() {
         Pause();
     }
     if (!wasSubreaper_) ::prctl(PR_SET_CHILD_SUBREAPER, 0);
+    if (previousOut_)
+        ::setenv("Z9_ARGS_OUT", previousOut_->c_str(), 1);
+    else
+        ::unsetenv("Z9_ARGS_OUT");
 }
 
 bool LaunchWatch::Reap(pid_t pid, int ms) {

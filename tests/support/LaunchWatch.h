@@ -34,6 +34,9 @@ public:
     LaunchWatch(const LaunchWatch&) = delete;
     LaunchWatch& operator=(const LaunchWatch&) = delete;
 
+    // Makes the next ArgDump write its report to file (through $Z9_ARGS_OUT,
+    // which the watch puts back when it ends) and returns file.
+    std::filesystem::path ReportTo(const std::filesystem::path& file);
     // Waits up to ms for an ArgDump to write file, then for it to end; the
     // report, or nothing when none came.
     std::optional<ArgDumpReport> WaitForReport(const std::filesystem::path& file, int ms = 15000);
@@ -43,6 +46,7 @@ public:
 private:
     bool Reap(pid_t pid, int ms);
     bool wasSubreaper_ = false;
+    std::optional<std::string> previousOut_;
 };
 
 } // namespace z9::test

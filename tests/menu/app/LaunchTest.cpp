@@ -30,17 +30,11 @@ protected:
     void TearDown() override { SetProgramFolder(""); }
 
     // Where the next start reports.
-    fs::path Expect(const std::string& name) {
-        fs::path out = temp_.Path() / (name + ".txt");
-        out_.reset();
-        out_.emplace("Z9_ARGS_OUT", out.string());
-        return out;
-    }
+    fs::path Expect(const std::string& name) { return watch_.ReportTo(temp_.Path() / (name + ".txt")); }
 
     TempFolder temp_;
     LaunchWatch watch_;
     fs::path program_;
-    std::optional<ScopedEnv> out_;
 };
 
 TEST_F(Launch, ArgumentsFollowTheWindowsRules) {
