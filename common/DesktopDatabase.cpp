@@ -1,5 +1,6 @@
 #include "DesktopDatabase.h"
 
+#include "AsciiText.h"
 #include "Program.h"
 
 #include <algorithm>
@@ -28,13 +29,6 @@ std::vector<std::string> SplitList(const std::string& text, char sep) {
         if (end == std::string::npos) return parts;
         start = end + 1;
     }
-}
-
-std::string Strip(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos) return {};
-    size_t end = text.find_last_not_of(" \t\r\n");
-    return text.substr(begin, end - begin + 1);
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
@@ -121,7 +115,7 @@ std::string DesktopEntryFile(const std::string& id) {
 std::string DesktopEntryValue(const std::vector<std::string>& lines, const std::string& key) {
     bool inEntry = false;
     for (const auto& raw : lines) {
-        std::string line = Strip(raw);
+        std::string line = Trim(raw, kBlanks);
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[') {
             inEntry = line == "[Desktop Entry]";
@@ -130,7 +124,7 @@ std::string DesktopEntryValue(const std::vector<std::string>& lines, const std::
         if (!inEntry) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (Strip(line.substr(0, eq)) == key) return Strip(line.substr(eq + 1));
+        if (Trim(line.substr(0, eq), kBlanks) == key) return Trim(line.substr(eq + 1), kBlanks);
     }
     return {};
 }

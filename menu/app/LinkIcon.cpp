@@ -1,6 +1,7 @@
 #include "menu/app/LinkIcon.h"
 
 #include "common/AsciiText.h"
+#include "common/PathParts.h"
 #include "common/Program.h"
 #include "menu/app/ShellRun.h"
 
@@ -9,9 +10,8 @@ namespace {
 
 // The text after the last '.' of the file name, upper-cased.
 std::string Extension(const std::string& path) {
-    size_t name = path.find_last_of("\\/");
     size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return {};
+    if (dot == std::string::npos || dot < NameStart(path)) return {};
     return UpperAscii(path.substr(dot + 1));
 }
 
@@ -20,7 +20,7 @@ std::string Extension(const std::string& path) {
 LinkIcon LinkIconFor(const std::string& link) {
     LinkIcon icon;
     ShellRunResult resolved = ShellRun(nullptr, link, "", kResolveOnly);
-    if (UpperAscii(link.substr(0, 5)) == "Z9SUB")
+    if (StartsWithNoCase(link, "Z9SUB"))
         icon.source = ProgramFile("Z9Sub");
     else
         icon.source = resolved.kind == 1 ? resolved.executable : resolved.program;

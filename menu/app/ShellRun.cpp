@@ -10,17 +10,6 @@ namespace {
 
 const std::string kLaunchSwitch = "/Z9";
 
-std::string Trim(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    size_t end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
 // The shell's answer: NULs become blanks, blanks at the ends go, and a quoted
 // tail (' "...') is cut off.
 std::string CleanExecutable(std::string buffer) {
@@ -131,7 +120,7 @@ ShellRunResult ShellRun(void* owner, const std::string& command, const std::stri
         const std::string drive =
             folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) : std::string();
         if (!drive.empty()) {
-            if (StartsWith(cmd, "\"\\"))
+            if (cmd.rfind("\"\\", 0) == 0)
                 cmd.insert(1, drive);
             else if (cmd[0] == '\\')
                 cmd.insert(0, drive);
@@ -163,8 +152,7 @@ ShellRunResult ShellRun(void* owner, const std::string& command, const std::stri
 }
 
 std::string LinkCommand(const std::string& link) {
-    std::string upper = UpperAscii(link.substr(0, 6));
-    if (!StartsWith(upper, "Z9SUB") && !StartsWith(upper, "\"Z9SUB")) return link;
+    if (!StartsWithNoCase(link, "Z9SUB") && !StartsWithNoCase(link, "\"Z9SUB")) return link;
     ShellRunResult resolved = ShellRun(nullptr, link, "", kResolveOnly);
     return "\"" + ProgramFile("Z9Sub") + "\"" + resolved.arguments + resolved.switchText;
 }
