@@ -1,5 +1,4 @@
 #include "CodePage.h"
-#include "HostText.h"
 
 #include <algorithm>
 #include <array>
@@ -54,8 +53,7 @@ const SingleByteTable* TableFor(int codePage) {
         table.toUnicode[b] = unit;
     }
     iconv_close(cd);
-    for (int b = 255; b >= 0; --b)
-        table.fromUnicode[table.toUnicode[b]] = static_cast<unsigned char>(b);
+    for (int b = 255; b >= 0; --b) table.fromUnicode[table.toUnicode[b]] = static_cast<unsigned char>(b);
     return &tables.emplace(codePage, std::move(table)).first->second;
 }
 
@@ -65,12 +63,9 @@ bool IsDoubleByte(int codePage) {
 
 std::string IconvName(int codePage) {
     switch (codePage) {
-    case 936:
-        return "GBK";
-    case 950:
-        return "BIG5";
-    default:
-        return "CP" + std::to_string(codePage);
+    case 936: return "GBK";
+    case 950: return "BIG5";
+    default: return "CP" + std::to_string(codePage);
     }
 }
 
@@ -132,8 +127,7 @@ int CodePageForLocale(const QLocale& locale) {
     case QLocale::Mongolian:
     case QLocale::Tatar:
         return 1251;
-    case QLocale::Greek:
-        return 1253;
+    case QLocale::Greek: return 1253;
     case QLocale::Turkish:
     case QLocale::Azerbaijani:
     case QLocale::Uzbek:
@@ -149,21 +143,16 @@ int CodePageForLocale(const QLocale& locale) {
     case QLocale::Latvian:
     case QLocale::Lithuanian:
         return 1257;
-    case QLocale::Vietnamese:
-        return 1258;
-    case QLocale::Thai:
-        return 874;
-    case QLocale::Japanese:
-        return 932;
-    case QLocale::Korean:
-        return 949;
+    case QLocale::Vietnamese: return 1258;
+    case QLocale::Thai: return 874;
+    case QLocale::Japanese: return 932;
+    case QLocale::Korean: return 949;
     case QLocale::Chinese:
         return (locale.script() == QLocale::TraditionalChineseScript ||
                 locale.territory() == QLocale::Taiwan || locale.territory() == QLocale::HongKong)
                    ? 950
                    : 936;
-    default:
-        return 1252;
+    default: return 1252;
     }
 }
 
@@ -180,9 +169,7 @@ void SetProgramLocale(const std::string& name) {
         namedLocale = QLocale(QString::fromStdString(name));
 }
 
-bool ProgramLocaleNamed() {
-    return namedLocale.has_value();
-}
+bool ProgramLocaleNamed() { return namedLocale.has_value(); }
 
 int AnsiCodePage() {
     if (chosenCodePage) return chosenCodePage;
@@ -192,9 +179,7 @@ int AnsiCodePage() {
     return CodePageForLocale(ProgramLocale());
 }
 
-void SetAnsiCodePage(int codePage) {
-    chosenCodePage = codePage;
-}
+void SetAnsiCodePage(int codePage) { chosenCodePage = codePage; }
 
 QString FromAnsi(const std::string& bytes) {
     if (bytes.empty()) return {};
@@ -214,8 +199,7 @@ QString FromAnsi(const std::string& bytes) {
     if (!table) table = TableFor(1252);
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
-    for (unsigned char b : bytes)
-        *out++ = QChar(table ? table->toUnicode[b] : char16_t(b));
+    for (unsigned char b : bytes) *out++ = QChar(table ? table->toUnicode[b] : char16_t(b));
     return text;
 #endif
 }
@@ -225,10 +209,11 @@ std::string ToAnsi(const QString& text) {
 #ifdef _WIN32
     UINT cp = static_cast<UINT>(AnsiCodePage());
     std::wstring wide = text.toStdWString();
-    int n =
-        WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(cp, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
+                        nullptr);
     return bytes;
 #else
     int cp = AnsiCodePage();
@@ -256,19 +241,6 @@ std::string ToAnsi(const QString& text) {
         }
     }
     return bytes;
-#endif
-}
-
-void InstallHostText() {
-#ifndef _WIN32
-    SetHostTextConversion(
-        [](const std::string& ansi) {
-            QByteArray utf8 = FromAnsi(ansi).toUtf8();
-            return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
-        },
-        [](const std::string& host) {
-            return ToAnsi(QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())));
-        });
 #endif
 }
 

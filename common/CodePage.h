@@ -28,8 +28,4 @@ QString FromAnsi(const std::string& bytes);
 // Characters the code page cannot hold become '?'.
 std::string ToAnsi(const QString& text);
 
-// Puts this conversion behind HostText.h, so code without Qt hands file names
-// and arguments to the host in its encoding (UTF-8 on Linux).
-void InstallHostText();
-
 } // namespace z9

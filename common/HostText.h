@@ -2,8 +2,9 @@
 // Text that code without Qt hands to the host (file names, program arguments,
 // environment values) or takes from it, converted between the ANSI code page
 // and the host's encoding. The conversion itself is CodePage.h's: the program
-// and the test main install it (InstallHostText); until then text passes
-// unchanged. On Windows the ANSI calls take ANSI, so nothing is converted.
+// and the test main install it (InstallHostText in QtPlatform.h); until then
+// text passes unchanged. On Windows the ANSI calls take ANSI, so nothing is
+// converted there.
 #include <string>
 
 namespace z9 {

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "CodePage.h"
+#include "HostText.h"
 #include "MessageBox.h"
 
 #include <QCoreApplication>
@@ -34,45 +35,25 @@ int ShowQtMessage(const std::string& text, int style, const std::string& title) 
     box.setWindowTitle(FromAnsi(title));
     box.setText(FromAnsi(text));
     switch (style & 0x70) {
-    case vbCritical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case vbQuestion:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case vbExclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case vbInformation:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
     }
     switch (style & 7) {
-    case vbOKCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
+    case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case vbYesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
-    case vbYesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    default:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
+    case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
     }
     switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return vbCancel;
-    case QMessageBox::Yes:
-        return vbYes;
-    case QMessageBox::No:
-        return vbNo;
-    default:
-        return vbOK;
+    case QMessageBox::Cancel: return vbCancel;
+    case QMessageBox::Yes: return vbYes;
+    case QMessageBox::No: return vbNo;
+    default: return vbOK;
     }
 }
 
@@ -84,8 +65,18 @@ void LoadProgramFonts() {
     done = true;
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return;
     for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        if (QFile::exists(QString::fromLatin1(file))) QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+}
+
+void InstallHostText() {
+    SetHostTextConversion(
+        [](const std::string& ansi) {
+            QByteArray utf8 = FromAnsi(ansi).toUtf8();
+            return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
+        },
+        [](const std::string& host) {
+            return ToAnsi(QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())));
+        });
 }
 
 void InstallQtPlatform() {

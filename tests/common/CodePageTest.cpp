@@ -13,16 +13,14 @@ protected:
 TEST_F(CodePageTest, EveryByteOf1252SurvivesARoundTrip) {
     SetAnsiCodePage(1252);
     std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     QString text = FromAnsi(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(ToAnsi(text), all);
     // Defined characters map to their Unicode twins, the five undefined bytes to C1 controls.
     EXPECT_EQ(text[0x80], QChar(0x20AC));
     EXPECT_EQ(text[0x9F], QChar(0x0178));
-    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-        EXPECT_EQ(text[undefined].unicode(), undefined);
+    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(text[undefined].unicode(), undefined);
     EXPECT_EQ(text[0xE9], QChar(0xE9));
 }
 

@@ -41,8 +41,7 @@ TEST(ClockTest, FakeClockAdvancesWithoutRealTime) {
     TimePoint start = Clock::Now();
     int seen = 0;
     fake.OnSleep([&](int) { ++seen; });
-    for (int i = 0; i < 30; ++i)
-        Clock::SleepProcessingEvents(1000);
+    for (int i = 0; i < 30; ++i) Clock::SleepProcessingEvents(1000);
     EXPECT_EQ(Clock::Now() - start, std::chrono::seconds(30));
     EXPECT_EQ(seen, 30);
     EXPECT_EQ(fake.Sleeps(), 30);

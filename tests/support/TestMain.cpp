@@ -1,6 +1,5 @@
 // The one test main: a QApplication on the offscreen platform, and a message
 // handler that fails any test which shows a box or a dialog nobody answered.
-#include "common/CodePage.h"
 #include "common/Dialogs.h"
 #include "common/MessageBox.h"
 #include "common/QtPlatform.h"

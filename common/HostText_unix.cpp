@@ -1,3 +1,4 @@
+// Linux: the host speaks UTF-8; the conversion is installed by the GUI layer.
 #include "HostText.h"
 
 namespace z9 {
