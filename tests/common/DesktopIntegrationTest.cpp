@@ -1,0 +1,112 @@
+// Our file types registered with the desktop in the test's own XDG folders,
+// checked with the desktop's own tools.
+#include "common/DesktopIntegration.h"
+#include "common/DesktopDatabase.h"
+#include "common/Launcher.h"
+#include "common/Program.h"
+#include "tests/support/DesktopSupport.h"
+#include "tests/support/LaunchWatch.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace z9 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DesktopIntegrationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = temp_.Path() / "my z9" / "bin";
+        test::CopyArgDump(folder_ / "Z9Menu");
+        test::CopyArgDump(folder_ / "Z9Sub");
+        SetProgramFolder(folder_.string());
+    }
+    void TearDown() override { SetProgramFolder(""); }
+
+    fs::path DataHome() const { return EnvVar("XDG_DATA_HOME"); }
+    fs::path MimeApps() const { return fs::path(EnvVar("XDG_CONFIG_HOME")) / "mimeapps.list"; }
+
+    test::TempFolder temp_;
+    fs::path folder_;
+};
+
+TEST_F(DesktopIntegrationTest, AMenuFileOpensInTheMenuProgram) {
+    EXPECT_TRUE(RegisterDesktopFileType(MenuDesktopType(), true));
+    EXPECT_TRUE(fs::exists(DataHome() / "mime" / "packages" / "x-zorvan-menu.xml"));
+    EXPECT_EQ(test::XdgDefault("application/x-zorvan-menu"), "zorvan-z9menu.desktop");
+    // The MIME database was rebuilt: the glob is in it, in any letter case.
+    EXPECT_EQ(MimeTypeForFileName("/home/lisa/Start.Z9M"), "application/x-zorvan-menu");
+    EXPECT_EQ(test::RunCommand("gio info -a standard::content-type '" + temp_.Write("a.z9m", "1").string() +
+                               "' 2>/dev/null | grep content-type"),
+              "  standard::content-type: application/x-zorvan-menu");
+    // The entry's program has a blank in its folder.
+    EXPECT_EQ(DesktopEntryProgram("zorvan-z9menu.desktop"), (folder_ / "Z9Menu").string());
+
+    // A file with no association of ours in the registry now finds the program through the desktop.
+    std::string buffer;
+    ASSERT_GT(SystemLauncher().LookUpExecutable((temp_.Path() / "a.z9m").string(), "", buffer), 32);
+    EXPECT_EQ(buffer.substr(0, buffer.find('\0')), (folder_ / "Z9Menu").string());
+}
+
+TEST_F(DesktopIntegrationTest, TheDesktopOpensTheFileWithItsPath) {
+    RegisterDesktopFileType(MenuDesktopType(), true);
+    test::LaunchWatch watch;
+    const fs::path menu = temp_.Write("menus/Main Menu.z9m", "1");
+    const fs::path out = watch.ReportTo(temp_.Path() / "opened.txt");
+    // What a file manager does on a double-click.
+    test::RunCommand("gio open '" + menu.string() + "' 2>/dev/null");
+    auto report = watch.WaitForReport(out);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->args, (std::vector<std::string>{menu.string()}));
+}
+
+TEST_F(DesktopIntegrationTest, NothingIsWrittenTwice) {
+    ASSERT_TRUE(RegisterDesktopFileType(TaskDesktopType(), true));
+    const fs::path entry = DataHome() / "applications" / "zorvan-z9sub.desktop";
+    const std::string before = test::ReadFileBytes(entry);
+    fs::last_write_time(entry, fs::last_write_time(entry) - std::chrono::hours(1));
+    const auto stamp = fs::last_write_time(entry);
+    EXPECT_FALSE(RegisterDesktopFileType(TaskDesktopType(), true));
+    EXPECT_EQ(fs::last_write_time(entry), stamp);
+
+    // A copy started from another folder takes the type over.
+    const fs::path moved = temp_.Path() / "elsewhere";
+    test::CopyArgDump(moved / "Z9Sub");
+    SetProgramFolder(moved.string());
+    EXPECT_TRUE(RegisterDesktopFileType(TaskDesktopType(), true));
+    EXPECT_NE(test::ReadFileBytes(entry), before);
+    EXPECT_EQ(DesktopEntryProgram("zorvan-z9sub.desktop"), (moved / "Z9Sub").string());
+    EXPECT_EQ(test::XdgDefault("application/x-zorvan-task"), "zorvan-z9sub.desktop");
+}
+
+TEST_F(DesktopIntegrationTest, TheUsersOtherDefaultsStay) {
+    temp_.Write("home/.config/mimeapps.list", "[Added Associations]\ntext/plain=ed.desktop;\n\n"
+                                              "[Default Applications]\ntext/plain=ed.desktop\n"
+                                              "application/x-zorvan-task=other.desktop\n");
+    RegisterDesktopFileType(TaskDesktopType(), true);
+    EXPECT_EQ(test::ReadFileBytes(MimeApps()), "[Added Associations]\ntext/plain=ed.desktop;\n\n"
+                                               "[Default Applications]\ntext/plain=ed.desktop\n"
+                                               "application/x-zorvan-task=zorvan-z9sub.desktop\n");
+    RegisterDesktopFileType(MenuDesktopType(), true);
+    EXPECT_EQ(test::ReadFileBytes(MimeApps()), "[Added Associations]\ntext/plain=ed.desktop;\n\n"
+                                               "[Default Applications]\n"
+                                               "application/x-zorvan-menu=zorvan-z9menu.desktop\n"
+                                               "text/plain=ed.desktop\n"
+                                               "application/x-zorvan-task=zorvan-z9sub.desktop\n");
+}
+
+TEST_F(DesktopIntegrationTest, WhereOpeningBelongsToAnotherProgramWeAreOnlyOffered) {
+    temp_.Write("home/.config/mimeapps.list",
+                "[Default Applications]\napplication/x-zorvan-task=ws.desktop\n");
+    test::AddDesktopEntry("ws.desktop", (folder_ / "Z9Menu").string() + " %f", {"application/x-zorvan-task"});
+    EXPECT_TRUE(RegisterDesktopFileType(TaskDesktopType(), false));
+    EXPECT_TRUE(fs::exists(DataHome() / "applications" / "zorvan-z9sub.desktop"));
+    EXPECT_EQ(test::ReadFileBytes(MimeApps()),
+              "[Default Applications]\napplication/x-zorvan-task=ws.desktop\n");
+    EXPECT_EQ(test::XdgDefault("application/x-zorvan-task"), "ws.desktop");
+}
+
+} // namespace
+} // namespace z9
