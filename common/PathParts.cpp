@@ -21,4 +21,12 @@ std::string ParentFolder(std::string_view path) {
     return std::string(path.substr(0, start == 1 ? 1 : start - 1));
 }
 
+bool IsRelativePath(std::string_view path) {
+    if (path.empty()) return true;
+    if (IsPathSeparator(path[0])) return false;
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return !drive;
+}
+
 } // namespace z9

@@ -21,5 +21,7 @@ std::string FolderPart(std::string_view path);
 // separator itself for a name in the root ("/b" gives "/"); empty when the
 // path has no separator.
 std::string ParentFolder(std::string_view path);
+// True when the path names no root, drive or share: it is read from some folder.
+bool IsRelativePath(std::string_view path);
 
 } // namespace z9

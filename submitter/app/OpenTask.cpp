@@ -2,12 +2,14 @@
 #include "common/AnsiCase.h"
 
 #include "common/Clock.h"
+#include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/PathParts.h"
 #include "common/Settings.h"
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"
 #include "submitter/app/TaskView.h"
+#include "submitter/fields/MVexTask.h"
 #include "submitter/fields/P8DTLogic.h"
 #include "submitter/fields/ReportError.h"
 #include "submitter/submission/Identity.h"
@@ -22,9 +24,9 @@ namespace z9 {
 
 namespace {
 
+// The file search the transfer makes: a wildcard path is there when it matches something.
 bool FileFound(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::exists(HostPath(path), ec);
+    return !FindFileName(path).empty();
 }
 
 } // namespace
@@ -76,6 +78,7 @@ bool PrepareTask(const std::vector<std::string>& parts, OpenedTask& opened) {
         return false;
     }
     RecordRecentFile(opened.path);
+    SetComboListFolder(FolderPart(opened.path));
     ResolveAccount(task, ComputerName());
 
     std::vector<std::string> missing = RedirectMissingTaskFiles(task, opened.path);

@@ -3,6 +3,7 @@
 #include "common/AsciiText.h"
 #include "common/HostPath.h"
 #include "common/P8LocaleSettings.h"
+#include "common/PathParts.h"
 #include "submitter/fields/BusyCursor.h"
 #include "submitter/fields/ReportError.h"
 #include "submitter/fields/TDateTime.h"
@@ -415,9 +416,24 @@ bool IsComboFromFile(const std::string& text) {
     return text.size() > prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+namespace {
+std::string& ComboListFolder() {
+    static std::string folder;
+    return folder;
+}
+} // namespace
+
+void SetComboListFolder(const std::string& folder) {
+    ComboListFolder() = folder;
+}
+
 std::string ComboItems(const std::string& text) {
-    if (IsComboFromFile(text)) return ReadComboFile(text.substr(std::string(kComboFromFile).size()));
-    return text;
+    if (!IsComboFromFile(text)) return text;
+    const std::string path = text.substr(std::string(kComboFromFile).size());
+    std::error_code ec;
+    if (IsRelativePath(path) && !ComboListFolder().empty() && !std::filesystem::exists(HostPath(path), ec))
+        return ReadComboFile(ComboListFolder() + path);
+    return ReadComboFile(path);
 }
 
 std::string ReadComboFile(const std::string& path) {

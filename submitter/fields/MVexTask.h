@@ -56,8 +56,13 @@ inline constexpr const char* kComboFromFile = "ComboFromFile/:";
 
 // True when text begins with the prefix and names a file after it.
 bool IsComboFromFile(const std::string& text);
-// The item list a combo's MAX stands for: read from the file it names, or the text itself.
+// The item list a combo's MAX stands for: read from the file it names, or the
+// text itself. A relative file name is looked for in the current folder, then
+// in the folder of the open task file, so a list that travels beside its task
+// is found wherever the program was started.
 std::string ComboItems(const std::string& text);
+// The folder of the open task file, with its trailing separator.
+void SetComboListFolder(const std::string& folder);
 // The lines of a combo list file joined with LF; empty text when the file is
 // missing, unreadable, not a plain file, holds NUL bytes or exceeds 1 MiB.
 std::string ReadComboFile(const std::string& path);

@@ -69,6 +69,13 @@ TEST(PathPartsTest, SplitsAtTheLastSeparatorOfEitherKind) {
     EXPECT_EQ(ParentFolder("C:\\Data\\"), "C:\\Data");
 }
 
+TEST(PathPartsTest, RelativeMeansNoRootDriveOrShare) {
+    for (const char* relative : {"list.txt", "lists\\db.txt", "./x", "..\\x", ""})
+        EXPECT_TRUE(IsRelativePath(relative)) << relative;
+    for (const char* rooted : {"/etc/x", "\\x", "\\\\SERVER\\SHARE\\x", "C:\\x", "d:x", "z:/x"})
+        EXPECT_FALSE(IsRelativePath(rooted)) << rooted;
+}
+
 TEST(LineBreaksTest, EveryKindOfBreakBecomesOneMarkAndComesBackAsCrLf) {
     EXPECT_EQ(EncodeValue("a\n\r\n\rb\r"), "a\x01\x01\x01"
                                            "b\x01");
