@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QThread>
 
@@ -31,33 +32,71 @@ public:
 };
 
 int ShowQtMessage(const std::string& text, int style, const std::string& title) {
-    QMessageBox box;
-    box.setWindowTitle(FromAnsi(title));
-    box.setText(FromAnsi(text));
-    switch (style & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    switch (style & 7) {
-    case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case vbYesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
-    }
-    switch (box.exec()) {
-    case QMessageBox::Cancel: return vbCancel;
-    case QMessageBox::Yes: return vbYes;
-    case QMessageBox::No: return vbNo;
-    default: return vbOK;
+    std::unique_ptr<QMessageBox> box = BuildMessageBox(text, style, title);
+    switch (box->exec()) {
+    case QMessageBox::Cancel:
+        return vbCancel;
+    case QMessageBox::Yes:
+        return vbYes;
+    case QMessageBox::No:
+        return vbNo;
+    default:
+        return vbOK;
     }
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, int style, const std::string& title) {
+    auto box = std::make_unique<QMessageBox>();
+    box->setWindowTitle(FromAnsi(title));
+    // Messages quote task files and paths: their text is shown as it is, never as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(FromAnsi(text));
+    QString iconName;
+    switch (style & 0x70) {
+    case vbCritical:
+        box->setIcon(QMessageBox::Critical);
+        iconName = QStringLiteral("Error");
+        break;
+    case vbQuestion:
+        box->setIcon(QMessageBox::Question);
+        iconName = QStringLiteral("Question");
+        break;
+    case vbExclamation:
+        box->setIcon(QMessageBox::Warning);
+        iconName = QStringLiteral("Warning");
+        break;
+    case vbInformation:
+        box->setIcon(QMessageBox::Information);
+        iconName = QStringLiteral("Information");
+        break;
+    default:
+        box->setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    // The icon says what kind of message this is; a screen reader says it in words.
+    if (auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        icon && !iconName.isEmpty()) {
+        icon->setAccessibleName(iconName);
+        icon->setAccessibleDescription(iconName);
+    }
+    switch (style & 7) {
+    case vbOKCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case vbYesNoCancel:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case vbYesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    default:
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    return box;
+}
 
 void LoadProgramFonts() {
     static bool done = false;
@@ -65,7 +104,8 @@ void LoadProgramFonts() {
     done = true;
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return;
     for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(QString::fromLatin1(file))) QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        if (QFile::exists(QString::fromLatin1(file)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
 }
 
 void InstallHostText() {

@@ -3,6 +3,11 @@
 // waits keep the windows alive, and text reaches the host in its encoding.
 // Each program calls this once after creating its QApplication (tests install
 // their own handlers instead).
+#include <memory>
+#include <string>
+
+class QMessageBox;
+
 namespace z9 {
 
 void InstallQtPlatform();
@@ -11,6 +16,9 @@ void InstallQtPlatform();
 // names and arguments to the host in its encoding (UTF-8 on Linux). Part of
 // InstallQtPlatform; the test main calls it alone.
 void InstallHostText();
+
+// The box MessageBox shows for a style (icon 16/32/48/64, buttons 0-4), not yet shown.
+std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, int style, const std::string& title);
 
 // Makes the fonts the windows ask for ("Tahoma") available where the system
 // does not list them, e.g. the Tahoma of fonts-wine, which Linux keeps outside

@@ -75,6 +75,7 @@ void Place(QWidget* w, int left, int top, int width, int height) {
 QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& caption) {
     auto* label = new QLabel(FromAnsi(caption), parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText); // the task's texts, never markup
     label->setAccessibleName(label->text());
     return label;
 }

@@ -82,8 +82,11 @@ VexFieldSplitter::VexFieldSplitter(QWidget* parent)
     QFont captionFont(QStringLiteral("Tahoma"), 8);
     captionFont.setBold(true);
     label1_->setFont(captionFont);
+    label1_->setTextFormat(Qt::PlainText); // a step name is text, never markup
     check1_->setFont(QFont(QStringLiteral("Tahoma"), 8));
-    connect(check1_, &QCheckBox::clicked, this, [this] {
+    // Every change of the box is the user's (mouse, keyboard, or an assistive
+    // tool's toggle action), except the row's own writes.
+    connect(check1_, &QCheckBox::toggled, this, [this] {
         if (!busy_) emit Checked(RowNumber, Check());
     });
 

@@ -24,6 +24,7 @@ void Place(QWidget* w, int left, int top, int width, int height) {
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText); // the task's texts, never markup
     label->setAccessibleName(caption);
     return label;
 }

@@ -12,6 +12,7 @@
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -178,6 +179,47 @@ TEST(Form1, TickingAStepHeaderChangesExecuteAndItsEditors) {
     QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[1].Execute, "5");
     EXPECT_FALSE(Shown(form.TF1[3]));
+}
+
+// A screen reader toggles the box without a click: the task and the editors
+// must follow the box all the same.
+TEST(Form1, AStepToggledByAnAssistiveToolChangesExecuteAndItsEditors) {
+    Fixture f;
+    std::string path = Save(f.tmp, SampleTask());
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* build = form.findChild<VexFieldSplitter*>("TFS1_1");
+    auto* out = form.findChild<QWidget*>("TF1_1");
+    ASSERT_TRUE(build && out);
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(build->Check1());
+    ASSERT_TRUE(box && box->actionInterface());
+
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(build->Check1()->isChecked());
+    EXPECT_EQ(Task().Steps[0].Execute, "2");
+    EXPECT_FALSE(Shown(out));
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(Task().Steps[0].Execute, "1");
+    EXPECT_TRUE(Shown(out));
+}
+
+TEST(Form1, TheTasksTextsAreShownAsTextNotMarkup) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    t.TaskName = "Nightly <b>run</b>";
+    t.Steps[0].StepName = "Copy <i>new</i> files";
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    for (const char* name : {"Label1", "Label2", "Label3", "Label16"})
+        EXPECT_EQ(form.findChild<QLabel*>(name)->textFormat(), Qt::PlainText) << name;
+    EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "Task Name: Nightly <b>run</b>");
+    auto* header = form.findChild<VexFieldSplitter*>("TFS1_1");
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Label1()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(header->Label1()->text(), "Copy <i>new</i> files");
 }
 
 TEST(Form1, EditingAFieldWritesTheRecordAtOnce) {

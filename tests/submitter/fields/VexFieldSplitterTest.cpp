@@ -2,6 +2,8 @@
 
 #include "common/Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
@@ -71,6 +73,30 @@ TEST_F(VexFieldSplitterTest, AUserClickRaisesCheckedWithTheRowAndTheNewState) {
     EXPECT_EQ(events[2], std::make_pair(3, 0));
 }
 
+// Screen readers and GUI automation toggle the box without a click; the row
+// must report that change as well, or the box and the task disagree.
+TEST_F(VexFieldSplitterTest, AnAssistiveToolsToggleRaisesCheckedToo) {
+    row.RowNumber = 2;
+    row.SetCheck(0);
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(row.Check1());
+    ASSERT_TRUE(box);
+    QAccessibleActionInterface* actions = box->actionInterface();
+    ASSERT_TRUE(actions);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(row.Check(), 1);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], std::make_pair(2, 1));
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1], std::make_pair(2, 0));
+
+    // The row's own writes still raise nothing.
+    row.SetCheck(1);
+    row.SetCheck(0);
+    EXPECT_EQ(events.size(), 2u);
+}
+
 TEST_F(VexFieldSplitterTest, AStepThatAlwaysRunsCannotBeClicked) {
     row.SetCheck(2);
     Click();
@@ -94,6 +120,17 @@ TEST_F(VexFieldSplitterTest, TheCaptionKeepsItsBytesAndTheRowItsLook) {
     EXPECT_TRUE(row.Label1()->font().bold());
     EXPECT_EQ(row.Label1()->font().pointSize(), 8);
     EXPECT_EQ(row.Check1()->font().family(), "Tahoma");
+}
+
+// A step's name is the author's text: angle brackets in it are shown, not obeyed.
+TEST_F(VexFieldSplitterTest, TheCaptionIsPlainTextNotMarkup) {
+    const char* name = "Copy <b>new</b> files";
+    row.SetCaption(name);
+    EXPECT_EQ(row.Label1()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(row.Caption(), name);
+    // Drawn as written: as wide as the whole text, tags included.
+    EXPECT_GE(row.Label1()->sizeHint().width(),
+              row.Label1()->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
 }
 
 TEST_F(VexFieldSplitterTest, TheRowKeepsItsHeightAndPutsTheBoxAtItsRightEnd) {

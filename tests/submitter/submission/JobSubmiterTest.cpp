@@ -59,6 +59,15 @@ TEST_F(JobSubmiterTest, ReadyWindowNamesTheTask) {
     EXPECT_TRUE(w.findChild<QLabel*>("Picture1_0")->pixmap().isNull());
 }
 
+TEST_F(JobSubmiterTest, TheTasksTextsAreShownAsTextNotMarkup) {
+    Task().TaskName = "<i>Backup</i>";
+    Task().User = "<b>ANNA</b>";
+    JobSubmiter w;
+    EXPECT_EQ(Text(w, "L1"), "Task Name: <i>Backup</i>");
+    for (const char* name : {"L1", "L2", "L3", "Label1", "Label3", "P1_0", "P1_3"})
+        EXPECT_EQ(w.findChild<QLabel*>(name)->textFormat(), Qt::PlainText) << name;
+}
+
 TEST_F(JobSubmiterTest, SuccessfulSubmissionQueuesTheTaskOnce) {
     JobSubmiter w;
     Button(w, "Command2")->click();
