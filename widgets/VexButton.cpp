@@ -311,13 +311,20 @@ void VexButton::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
+// Disabled or hidden, the button forgets the pointer and the keys it had.
+void VexButton::Rest() {
+    mouseDown_ = mouseInside_ = keyDown_ = hovered_ = false;
+    update();
+}
+
 void VexButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-        mouseDown_ = mouseInside_ = keyDown_ = false;
-        hovered_ = false;
-        update();
-    }
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) Rest();
+}
+
+void VexButton::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    Rest();
 }
 
 } // namespace z9

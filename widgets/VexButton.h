@@ -82,6 +82,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     friend class VexItem; // takes the keyboard for its button
@@ -89,6 +90,7 @@ private:
     QSize TextSize() const;
     void SetHovered(bool hovered);
     bool ShowsFocus() const;
+    void Rest();
 
     QLabel* image1_;
     QLabel* label1_;
