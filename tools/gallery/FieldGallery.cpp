@@ -5,23 +5,20 @@
 //   FieldGallery [--locale NAME] [--screenshot PATH]
 //
 // With --screenshot the form is drawn once, saved as PNG and the program ends.
-#include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
-#include "common/QtPlatform.h"
 #include "common/Twips.h"
 #include "submitter/fields/MVexTask.h"
 #include "submitter/fields/P8DT.h"
 #include "submitter/fields/VexField.h"
 #include "submitter/fields/VexFieldSplitter.h"
+#include "tools/gallery/GalleryShot.h"
 #include "widgets/VexLine.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -180,26 +177,7 @@ QWidget* BuildForm() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString screenshot;
-    QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
-            screenshot = args[++i];
-        } else if (args[i] == QLatin1String("--locale") && i + 1 < args.size()) {
-            z9::UseLocale(args[++i].toStdString());
-        } else {
-            std::fprintf(stderr, "usage: FieldGallery [--locale NAME] [--screenshot PATH]\n");
-            return 2;
-        }
-    }
-    z9::InstallQtPlatform();
-    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 8));
-    if (!screenshot.isEmpty()) {
-        // Nothing may wait for a click while the picture is taken.
-        z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
-            std::fprintf(stderr, "FieldGallery: %s\n", text.c_str());
-            return static_cast<int>(z9::vbOK);
-        });
-    }
+    if (!z9::PrepareGallery("FieldGallery", screenshot)) return 2;
 
     QWidget* form = z9::BuildForm();
     form->show();
@@ -208,12 +186,7 @@ int main(int argc, char** argv) {
         delete form;
         return result;
     }
-    QApplication::processEvents();
-    bool saved = form->grab().save(screenshot, "PNG");
+    int result = z9::SaveGalleryShot(form, screenshot, "FieldGallery");
     delete form;
-    if (!saved) {
-        std::fprintf(stderr, "FieldGallery: cannot write %s\n", screenshot.toLocal8Bit().constData());
-        return 1;
-    }
-    return 0;
+    return result;
 }
