@@ -47,7 +47,6 @@ VexButton::VexButton(QWidget* parent)
     image1_->setObjectName(QStringLiteral("Image1"));
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setTextFormat(Qt::PlainText);
-    label1_->setAttribute(Qt::WA_TranslucentBackground);
     image1_->hide();
     label1_->installEventFilter(this);
 
