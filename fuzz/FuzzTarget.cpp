@@ -27,6 +27,7 @@ const std::vector<Target>& Targets() {
         {"cipher", PasswordCipher}, {"commandline", CommandLine}, {"datetime", DateTime},
         {"number", Number},         {"validate", Validate},       {"combo", Combo},
         {"queuefile", QueueFile},   {"codepage", CodePage},       {"registry", Registry},
+        {"link", Link},
     };
     return targets;
 }

@@ -84,5 +84,6 @@ void Combo(std::string_view input);
 void QueueFile(std::string_view input);
 void CodePage(std::string_view input);
 void Registry(std::string_view input);
+void Link(std::string_view input);
 
 } // namespace z9::fuzz
