@@ -111,6 +111,38 @@ std::string DesktopEntryFile(const std::string& id) {
     return {};
 }
 
+// A value with the file's escapes (\\s, \\n, \\t, \\r, \\\\) undone.
+std::string Unescaped(const std::string& value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        switch (value[++i]) {
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            out += '\\';
+            out += value[i];
+        }
+    }
+    return out;
+}
+
 // The value of key in the [Desktop Entry] group.
 std::string DesktopEntryValue(const std::vector<std::string>& lines, const std::string& key) {
     bool inEntry = false;
@@ -124,13 +156,13 @@ std::string DesktopEntryValue(const std::vector<std::string>& lines, const std::
         if (!inEntry) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (Trim(line.substr(0, eq), kBlanks) == key) return Trim(line.substr(eq + 1), kBlanks);
+        if (Trim(line.substr(0, eq), kBlanks) == key) return Unescaped(Trim(line.substr(eq + 1), kBlanks));
     }
     return {};
 }
 
-// The first word of an Exec line, its quotes and escapes undone.
-std::string ExecProgram(const std::string& exec) {
+// The first word of an Exec line with its quotes and backslash escapes undone.
+std::string ExecWord(const std::string& exec) {
     std::string word;
     if (!exec.empty() && exec[0] == '"') {
         for (size_t i = 1; i < exec.size(); ++i) {
@@ -145,6 +177,14 @@ std::string ExecProgram(const std::string& exec) {
     }
     size_t end = exec.find_first_of(" \t");
     return exec.substr(0, end);
+}
+
+// The first word of an Exec line, its quotes, escapes and doubled '%' undone.
+std::string ExecProgram(const std::string& exec) {
+    std::string word = ExecWord(exec);
+    for (size_t at = word.find("%%"); at != std::string::npos; at = word.find("%%", at + 1))
+        word.erase(at, 1);
+    return word;
 }
 
 struct Glob {

@@ -8,6 +8,7 @@ namespace z9 {
 namespace {
 
 // A word of an Exec line: quoted, with its specials escaped, when it needs it.
+// The file's own escapes come on top, so each escaping backslash is doubled.
 std::string ExecWord(const std::string& word) {
     std::string escaped;
     bool quote = word.empty();
@@ -17,8 +18,12 @@ std::string ExecWord(const std::string& word) {
             continue;
         }
         if (c == '"' || c == '`' || c == '$' || c == '\\') {
-            escaped += '\\';
+            escaped += "\\\\";
             quote = true;
+        }
+        if (c == '\\') {
+            escaped += "\\\\";
+            continue;
         }
         if (c == ' ' || c == '\t' || c == '\'' || c == '>' || c == '<' || c == '~' || c == '|' || c == '&' ||
             c == ';' || c == '*' || c == '?' || c == '#' || c == '(' || c == ')')
@@ -52,14 +57,6 @@ std::string XmlText(const std::string& text) {
 }
 
 } // namespace
-
-DesktopFileType TaskDesktopType() {
-    return {{".Z9F", "Zorvan File", "Z9Sub"}, "application/x-zorvan-task", "Zorvan Submitter"};
-}
-
-DesktopFileType MenuDesktopType() {
-    return {{".Z9M", "Zorvan Menu", "Z9Menu"}, "application/x-zorvan-menu", "Zorvan Menu"};
-}
 
 std::string MimePackageName(const DesktopFileType& type) {
     return type.mimeType.substr(type.mimeType.find('/') + 1) + ".xml";

@@ -17,10 +17,6 @@ struct DesktopFileType {
     std::string programTitle; // the program's name in menus: "Zorvan Submitter"
 };
 
-// The .Z9F and .Z9M types of the two programs.
-DesktopFileType TaskDesktopType();
-DesktopFileType MenuDesktopType();
-
 // The package file of the type, its name in mime/packages, and the program's
 // entry and its name in applications; the program is ProgramFile(type.program).
 std::string MimePackageText(const DesktopFileType& type);

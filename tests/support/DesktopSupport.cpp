@@ -13,13 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 void WriteText(const fs::path& path, const std::string& text, bool append) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, append ? std::ios::app : std::ios::trunc);
@@ -27,6 +20,13 @@ void WriteText(const fs::path& path, const std::string& text, bool append) {
 }
 
 } // namespace
+
+std::string ShellQuote(const std::string& text) {
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
 
 std::string RunCommand(const std::string& command) {
     std::string output;
@@ -60,7 +60,8 @@ bool AddMimeType(const std::string& type, const std::string& glob, int weight) {
                   "  </mime-type>\n"
                   "</mime-info>\n",
               false);
-    return std::system(("update-mime-database " + Quoted(mime.string()) + " >/dev/null 2>&1").c_str()) == 0;
+    return std::system(("update-mime-database " + ShellQuote(mime.string()) + " >/dev/null 2>&1").c_str()) ==
+           0;
 }
 
 void AddDesktopEntry(const std::string& id, const std::string& exec, const std::vector<std::string>& types,
@@ -80,7 +81,7 @@ void SetDefaultApplication(const std::string& type, const std::string& ids) {
 }
 
 std::string XdgDefault(const std::string& type) {
-    return RunCommand("xdg-mime query default " + Quoted(type) + " 2>/dev/null");
+    return RunCommand("xdg-mime query default " + ShellQuote(type) + " 2>/dev/null");
 }
 
 } // namespace z9::test

@@ -7,6 +7,8 @@
 
 namespace z9::test {
 
+// text in single quotes for the shell.
+std::string ShellQuote(const std::string& text);
 // Runs a command through the shell; its standard output, blanks at the end cut.
 std::string RunCommand(const std::string& command);
 
