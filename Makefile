@@ -7,7 +7,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build test fuzz bench run demo clean
+.PHONY: all deps configure build test test-linux test-windows fuzz bench run demo clean
 
 all: build
 
@@ -20,13 +20,21 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# Everything on Linux, then what needs no Qt built for Windows and run under Wine.
+test: test-linux test-windows
+
+test-linux: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The libFuzzer targets of fuzz/, each for FUZZ_SECONDS (default 60); clang builds them in $(BUILD)/fuzzing.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/fuzz $(BUILD)
+
+# The libraries without Qt, their Windows backends and their tests, cross-built
+# with MinGW-w64 and run under Wine (Debian packages no Qt for MinGW).
+test-windows: deps
+	bash scripts/test-windows $(BUILD)-windows $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || true; done
@@ -43,4 +51,4 @@ demo: configure
 	bash scripts/demo $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-windows

@@ -15,17 +15,14 @@ bool IsAscii(const std::string& text) {
 // A character whose other case the code page cannot hold keeps its own case,
 // as Windows leaves it (e.g. the German sharp s, whose upper case is "SS").
 std::string ChangeCase(const std::string& text, bool upper) {
-    QString wide = FromAnsi(text);
-    QString out;
+    std::u16string wide = AnsiToUtf16(text);
+    std::u16string out;
     out.reserve(wide.size());
-    for (QChar c : wide) {
-        QString changed = upper ? QString(c).toUpper() : QString(c).toLower();
-        if (changed.size() == 1 && ToAnsi(changed) != "?")
-            out += changed;
-        else
-            out += c;
+    for (char16_t c : wide) {
+        char16_t changed = CharacterCase(c, upper);
+        out += changed != c && Utf16ToAnsi(std::u16string(1, changed)) != "?" ? changed : c;
     }
-    std::string bytes = ToAnsi(out);
+    std::string bytes = Utf16ToAnsi(out);
     return bytes.size() == text.size() ? bytes : text;
 }
 

@@ -19,17 +19,6 @@ ClockBackend* current = &realClock;
 
 } // namespace
 
-std::tm LocalTime(TimePoint t) {
-    std::time_t seconds = std::chrono::system_clock::to_time_t(t);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    return local;
-}
-
 namespace Clock {
 TimePoint Now() { return current->Now(); }
 void Sleep(int ms) { current->Sleep(ms); }

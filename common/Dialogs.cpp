@@ -1,7 +1,7 @@
 #include "Dialogs.h"
 
 #include "AsciiText.h"
-#include "CodePage.h"
+#include "CodePageQt.h"
 #include "HostPath.h"
 #include "MessageBox.h"
 #include "PathParts.h"

@@ -1,6 +1,6 @@
 #include "FileIcon.h"
 
-#include "CodePage.h"
+#include "CodePageQt.h"
 #include "FileIconLookUp.h"
 #include "HostPath.h"
 

@@ -2,8 +2,6 @@
 
 #include "Program.h"
 
-#include <algorithm>
-
 namespace z9 {
 
 std::string UncRoot() {
@@ -16,21 +14,6 @@ std::string UncRoot() {
 bool IsUncPath(const std::string& path) {
     auto sep = [](char c) { return c == '\\' || c == '/'; };
     return path.size() > 2 && sep(path[0]) && sep(path[1]) && !sep(path[2]);
-}
-
-std::string HostPath(const std::string& path) {
-#ifdef _WIN32
-    return path;
-#else
-    std::string out;
-    if (IsUncPath(path)) {
-        out = UncRoot() + "/" + path.substr(2);
-    } else {
-        out = path;
-    }
-    std::replace(out.begin(), out.end(), '\\', '/');
-    return out;
-#endif
 }
 
 } // namespace z9

@@ -1,6 +1,7 @@
 #include "P8LocaleSettings.h"
 
 #include "CodePage.h"
+#include "CodePageQt.h"
 
 #include <QFont>
 #include <QLocale>
@@ -8,11 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <ctime>
-
-#ifdef _WIN32
-#define NOMINMAX
-#include <windows.h>
-#endif
+#include <optional>
 
 namespace z9 {
 namespace {
@@ -183,13 +180,9 @@ QString Padded(int value, qsizetype width) {
 } // namespace
 
 std::string GetLocaleString(int type) {
-#ifdef _WIN32
     if (!ProgramLocaleNamed()) {
-        char buffer[255] = {};
-        int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, static_cast<LCTYPE>(type), buffer, sizeof buffer);
-        return n > 0 ? std::string(buffer) : std::string();
+        if (std::optional<std::string> value = SystemLocaleValue(type)) return *value;
     }
-#endif
     QLocale locale = ProgramLocale();
     switch (type) {
     case LOCALE_SDECIMAL_ID:
@@ -209,7 +202,7 @@ std::string GetLocaleString(int type) {
     case LOCALE_STIMEFORMAT_ID:
         return AnsiValue(TimePicture(locale));
     case LOCALE_IDEFAULTANSICODEPAGE_ID:
-        return std::to_string(CodePageForLocale(locale));
+        return std::to_string(CodePageForLocaleName(locale.name().toStdString()));
     default:
         return {};
     }

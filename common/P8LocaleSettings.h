@@ -4,6 +4,7 @@
 // this header: it pulls in no Qt.
 #include "common/Clock.h"
 
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -25,6 +26,11 @@ enum LocaleValue : int {
 
 // The locale value `type` of the user's default locale, as ANSI text; empty when unknown.
 std::string GetLocaleString(int type);
+
+// The user's default locale value as the system itself keeps it: GetLocaleInfoA
+// on Windows (P8LocaleSettings_win.cpp). Linux keeps no such values: nothing,
+// and GetLocaleString derives them from QLocale.
+std::optional<std::string> SystemLocaleValue(int type);
 
 // Makes the helpers answer for a named locale ("de_DE", "C"); empty text returns to the system's.
 void UseLocale(const std::string& name);

@@ -6,10 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace z9 {
 namespace {
 
@@ -21,19 +17,6 @@ std::string& Title() {
 std::string& FolderOverride() {
     static std::string folder;
     return folder;
-}
-
-std::string ExecutableFolder() {
-#ifdef _WIN32
-    char buffer[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return ParentFolder(std::string(buffer, n));
-#else
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return CurrentFolder();
-    return exe.parent_path().string();
-#endif
 }
 
 } // namespace
@@ -53,22 +36,6 @@ std::string ProgramFolder() {
 
 void SetProgramFolder(const std::string& folder) {
     FolderOverride() = folder;
-}
-
-const char* ExeSuffix() {
-#ifdef _WIN32
-    return ".exe";
-#else
-    return "";
-#endif
-}
-
-char PathSeparator() {
-#ifdef _WIN32
-    return '\\';
-#else
-    return '/';
-#endif
 }
 
 std::string ProgramFile(const std::string& baseName) {

@@ -1,5 +1,6 @@
 #pragma once
 // Facts about the running program: its title, its folder and its executables.
+#include <optional>
 #include <string>
 
 namespace z9 {
@@ -27,5 +28,13 @@ bool SetCurrentFolder(const std::string& folder);
 
 // The value of an environment variable, or empty text.
 std::string EnvVar(const char* name);
+// Sets an environment variable of this process and the programs it starts, or
+// with nullopt removes it; false when the system refused. (Windows holds no
+// variable set to nothing: there an empty value removes it.)
+bool SetEnvVar(const char* name, const std::optional<std::string>& value);
+
+// The folder of the running executable as the system reports it (ProgramFolder
+// without the tests' override).
+std::string ExecutableFolder();
 
 } // namespace z9

@@ -1,7 +1,7 @@
 #include "QtPlatform.h"
 
 #include "Clock.h"
-#include "CodePage.h"
+#include "CodePageQt.h"
 #include "HostText.h"
 #include "MessageBox.h"
 

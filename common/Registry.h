@@ -2,11 +2,12 @@
 // The registry: keys and values under HKEY_CURRENT_USER and HKEY_CLASSES_ROOT.
 //
 // Every operation returns a Windows error code (0 success, 2 missing, ...) and
-// never throws. On Windows this is advapi32. On Linux each root is a REGEDIT4
-// text file (HKEY_CURRENT_USER.reg, HKEY_CLASSES_ROOT.reg) in RegistryFolder();
-// every change re-reads the file under a lock and replaces it atomically, so
-// both programs may write at once. Key and value names compare without regard
-// to letter case and keep the case they were created with.
+// never throws. On Windows this is advapi32 (Registry_win.cpp), asking for no
+// more access than each call needs. On Linux each root is a REGEDIT4 text file
+// (HKEY_CURRENT_USER.reg, HKEY_CLASSES_ROOT.reg, see RegistryHive.h); every
+// change re-reads the file under a lock and replaces it atomically, so both
+// programs may write at once (Registry_unix.cpp). Key and value names compare
+// without regard to letter case and keep the case they were created with.
 #include <string>
 #include <vector>
 
@@ -82,23 +83,13 @@ public:
 
 private:
     bool open_ = false;
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#else
     RegRoot root_ = RegRoot::CurrentUser;
-    std::string path_;
-#endif
+    std::string path_;            // as opened (Windows) or as the hive spells it (Linux)
+    void* handle_ = nullptr;      // Windows: the key opened for reading
+    mutable void* setter_ = nullptr; // Windows: the same key opened for changing its values, once needed
 };
 
 // Deletes root\path with all its sub-keys and values; 2 when it does not exist.
 long DeleteRegKey(RegRoot root, const std::string& path);
-
-#ifndef _WIN32
-// The folder of the hive files: $Z9_REGISTRY_DIR, else
-// ${XDG_CONFIG_HOME:-$HOME/.config}/Brindle.
-std::string RegistryFolder();
-// The hive file of one root inside RegistryFolder().
-std::string HiveFile(RegRoot root);
-#endif
 
 } // namespace z9

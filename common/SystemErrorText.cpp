@@ -3,24 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace z9 {
 
 std::string SystemErrorText(long winError) {
-#ifdef _WIN32
-    char* buffer = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, static_cast<DWORD>(winError), 0, reinterpret_cast<LPSTR>(&buffer), 0,
-                             nullptr);
-    std::string text = n && buffer ? std::string(buffer, n) : std::string();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-    if (!text.empty()) return text;
-#endif
+    if (winError >= 0) {
+        std::string text = MessageTableText(winError);
+        if (!text.empty()) return text;
+    }
     switch (winError) {
     case 0: return "The operation completed successfully.";
     case 2: return "The system cannot find the file specified.";

@@ -19,8 +19,15 @@ enum WinError : long {
     ERROR_LOGON_FAILURE_CODE = 1326,
 };
 
-// The text for a Windows error code (FormatMessage on Windows), without a trailing line break.
+// The text for a Windows error code, without a trailing line break: the
+// system's message table where it has one, else the Windows wording of the
+// codes this layer produces, else strerror for a negated errno value.
 std::string SystemErrorText(long winError);
+
+// The system's message table entry for a Windows error code, default language,
+// without inserts and without its trailing line break; empty when there is
+// none. Windows: FormatMessage. Linux has no message table: always empty.
+std::string MessageTableText(long winError);
 
 // The Windows code that stands for an errno value (EACCES -> 5, ENOENT -> 2, ...);
 // values without one are returned negated so that ErrnoText can still word them.

@@ -1,6 +1,6 @@
 #include "submitter/app/Form1.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Dialogs.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"

@@ -1,6 +1,6 @@
 #include "submitter/fields/VexField.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Dialogs.h"
 #include "common/Twips.h"
 #include "submitter/fields/VexMsg.h"

@@ -1,6 +1,6 @@
 #include "VexFieldSplitter.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Twips.h"
 
 #include <QCheckBox>

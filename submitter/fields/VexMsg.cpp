@@ -1,6 +1,6 @@
 #include "submitter/fields/VexMsg.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Program.h"
 #include "common/Twips.h"
 

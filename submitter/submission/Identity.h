@@ -2,10 +2,14 @@
 // Who and where the submitter is: the user's name and domain, the computer's
 // NetBIOS name and the network adapter address. Each value is read from the
 // system every time it is asked for. Plain logic: no Qt here.
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace z9 {
+
+// A NetBIOS computer name holds at most 15 characters.
+inline constexpr std::size_t kNetBiosNameLength = 15;
 
 struct TaskRecord;
 
@@ -26,10 +30,8 @@ std::string WinUserDomain();
 // interfaces of /sys/class/net in index order, loopback left out.
 std::string AdapterAddress();
 
-#ifndef _WIN32
-// Where AdapterAddress looks for the interfaces; an empty text restores /sys/class/net.
+// Linux: where AdapterAddress looks for the interfaces; an empty text restores /sys/class/net.
 void SetNetClassFolder(const std::string& folder);
-#endif
 
 // Six bytes as two upper-case hexadecimal digits each, joined by separator;
 // empty text for any other number of bytes.

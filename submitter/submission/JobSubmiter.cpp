@@ -1,6 +1,6 @@
 #include "JobSubmiter.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
 #include "submitter/fields/ReportError.h"

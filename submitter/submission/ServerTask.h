@@ -40,6 +40,10 @@ using ServerTaskFactory = std::function<std::unique_ptr<ServerTask>()>;
 // its queue share.
 std::unique_ptr<ServerTask> CreateServerTask(const std::string& server);
 
+// The platform's own way to create the object: COM automation on Windows;
+// on Linux the class does not exist and nothing is returned.
+std::unique_ptr<ServerTask> PlatformServerTask();
+
 // Replaces the way the class is created (tests); an empty factory restores the
 // platform's own, which on Linux never yields an object. Returns the previous one.
 ServerTaskFactory SetServerTaskFactory(ServerTaskFactory factory);

@@ -42,6 +42,9 @@ public:
 };
 using CopyProgressFactory = std::function<std::unique_ptr<CopyProgress>(int fileCount)>;
 
+// The progress window of a copy of fileCount files: the one the factory makes,
+// else the window system's.
+std::unique_ptr<CopyProgress> OpenCopyProgress(int fileCount);
 // The window system's progress window (CopyProgressDialog.cpp).
 std::unique_ptr<CopyProgress> OpenCopyProgressDialog(int fileCount);
 // Replaces the progress window (tests); an empty factory restores the dialog. Returns the previous one.

@@ -7,46 +7,79 @@ namespace {
 
 class CodePageTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetAnsiCodePage(0); }
+    void TearDown() override {
+        SetAnsiCodePage(0);
+        SetProgramLocale("");
+    }
 };
 
 TEST_F(CodePageTest, EveryByteOf1252SurvivesARoundTrip) {
     SetAnsiCodePage(1252);
     std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    QString text = FromAnsi(all);
-    ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(ToAnsi(text), all);
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    std::u16string text = AnsiToUtf16(all);
+    ASSERT_EQ(text.size(), 256u);
+    EXPECT_EQ(Utf16ToAnsi(text), all);
     // Defined characters map to their Unicode twins, the five undefined bytes to C1 controls.
-    EXPECT_EQ(text[0x80], QChar(0x20AC));
-    EXPECT_EQ(text[0x9F], QChar(0x0178));
-    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(text[undefined].unicode(), undefined);
-    EXPECT_EQ(text[0xE9], QChar(0xE9));
+    EXPECT_EQ(text[0x80], u'\u20AC');
+    EXPECT_EQ(text[0x9F], u'\u0178');
+    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_EQ(static_cast<int>(text[undefined]), undefined);
+    EXPECT_EQ(text[0xE9], u'\u00E9');
 }
 
 TEST_F(CodePageTest, OtherCodePagesAndUnmappableCharacters) {
     SetAnsiCodePage(1251);
-    EXPECT_EQ(FromAnsi("\xC0\xE1"), QString::fromUtf8("Аб"));
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("Аб€")), "\xC0\xE1\x88");
+    EXPECT_EQ(AnsiToUtf16("\xC0\xE1"), u"Аб");
+    EXPECT_EQ(Utf16ToAnsi(u"Аб€"), "\xC0\xE1\x88");
     SetAnsiCodePage(1252);
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("a\u4E2Db")), "a?b");
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("a\U0001F600b")), "a?b"); // one character, one '?'
+    EXPECT_EQ(Utf16ToAnsi(u"a\u4E2Db"), "a?b");
+    EXPECT_EQ(Utf16ToAnsi(u"a\U0001F600b"), "a?b"); // one character, one '?'
+    // No look-alike stands in for a letter the code page lacks.
+    EXPECT_EQ(Utf16ToAnsi(u"\u0105\u0141"), "??");
+    // A lone surrogate is no character either.
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a?b");
     SetAnsiCodePage(932);
-    EXPECT_EQ(FromAnsi("\x93\xFA\x96\x7B"), QString::fromUtf8("日本"));
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("日本")), "\x93\xFA\x96\x7B");
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("a\U0001F600b\u0E01c")), "a?b?c");
+    EXPECT_EQ(AnsiToUtf16("\x93\xFA\x96\x7B"), u"日本");
+    EXPECT_EQ(Utf16ToAnsi(u"日本"), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(Utf16ToAnsi(u"a\U0001F600b\u0E01c"), "a?b?c");
+    // The code page can also be named with each call.
+    EXPECT_EQ(Utf16ToAnsi(u"\u00C9", 1252), "\xC9");
+    EXPECT_EQ(AnsiToUtf16("\xC9", 1251), u"Й");
 }
 
-TEST_F(CodePageTest, CodePageFollowsTheLocale) {
-    EXPECT_EQ(CodePageForLocale(QLocale(QLocale::C)), 1252);
-    EXPECT_EQ(CodePageForLocale(QLocale("en_US")), 1252);
-    EXPECT_EQ(CodePageForLocale(QLocale("de_DE")), 1252);
-    EXPECT_EQ(CodePageForLocale(QLocale("ru_RU")), 1251);
-    EXPECT_EQ(CodePageForLocale(QLocale("pl_PL")), 1250);
-    EXPECT_EQ(CodePageForLocale(QLocale("ja_JP")), 932);
-    EXPECT_EQ(CodePageForLocale(QLocale("zh_TW")), 950);
-    EXPECT_EQ(CodePageForLocale(QLocale("zh_CN")), 936);
-    EXPECT_EQ(CodePageForLocale(QLocale("lt_LT")), 1257);
+TEST_F(CodePageTest, CodePageFollowsTheLocaleName) {
+    EXPECT_EQ(CodePageForLocaleName("C"), 1252);
+    EXPECT_EQ(CodePageForLocaleName("POSIX"), 1252);
+    EXPECT_EQ(CodePageForLocaleName("en_US"), 1252);
+    EXPECT_EQ(CodePageForLocaleName("de_DE.UTF-8"), 1252);
+    EXPECT_EQ(CodePageForLocaleName("ru_RU.UTF-8"), 1251);
+    EXPECT_EQ(CodePageForLocaleName("sr_RS@latin"), 1251);
+    EXPECT_EQ(CodePageForLocaleName("pl_PL"), 1250);
+    EXPECT_EQ(CodePageForLocaleName("ja_JP"), 932);
+    EXPECT_EQ(CodePageForLocaleName("zh_TW"), 950);
+    EXPECT_EQ(CodePageForLocaleName("zh-HK"), 950);
+    EXPECT_EQ(CodePageForLocaleName("zh_Hant"), 950);
+    EXPECT_EQ(CodePageForLocaleName("zh_CN"), 936);
+    EXPECT_EQ(CodePageForLocaleName("zh_Hans_SG"), 936);
+    EXPECT_EQ(CodePageForLocaleName("lt_LT"), 1257);
+    EXPECT_EQ(CodePageForLocaleName("TR_tr"), 1254);
+    EXPECT_EQ(CodePageForLocaleName("he_IL"), 1255);
+    EXPECT_EQ(CodePageForLocaleName("th_TH"), 874);
+}
+
+TEST_F(CodePageTest, AChosenCodePageOutranksANamedLocale) {
+    SetProgramLocale("ru_RU");
+    EXPECT_TRUE(ProgramLocaleNamed());
+    EXPECT_EQ(ProgramLocaleName(), "ru_RU");
+    EXPECT_EQ(AnsiCodePage(), 1251);
+    SetAnsiCodePage(932);
+    EXPECT_EQ(AnsiCodePage(), 932);
+    SetAnsiCodePage(0);
+    SetProgramLocale("");
+    EXPECT_FALSE(ProgramLocaleNamed());
+    EXPECT_EQ(AnsiCodePage(), SystemAnsiCodePage());
 }
 
 } // namespace

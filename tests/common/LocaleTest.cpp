@@ -1,4 +1,5 @@
 #include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/P8LocaleSettings.h"
 
 #include <QCheckBox>

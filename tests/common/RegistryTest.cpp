@@ -1,22 +1,20 @@
 #include "common/Registry.h"
-#include "common/Settings.h"
 #include "tests/support/TestSupport.h"
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string>
+#include <vector>
 
+#ifdef _WIN32
+#include <aclapi.h>
+#include <windows.h>
+#endif
+
+// The registry through its interface, the same on every platform: Windows's own
+// registry (inside a scratch key that stands in for the roots while a test
+// folder lives) or the Linux hive files.
 namespace z9 {
 namespace {
-
-namespace fs = std::filesystem;
-
-const char* kUser = "HKEY_CURRENT_USER.reg";
-const char* kClasses = "HKEY_CLASSES_ROOT.reg";
 
 std::string Text(RegRoot root, const std::string& path, const std::string& name) {
     RegKey key;
@@ -25,7 +23,7 @@ std::string Text(RegRoot root, const std::string& path, const std::string& name)
     return value.IsDword() ? "dword " + std::to_string(value.Number()) : value.Text();
 }
 
-TEST(RegistryTest, HiveRoundTripThroughTheFiles) {
+TEST(RegistryTest, ValuesRoundTrip) {
     test::TempFolder folder;
     RegKey key;
     ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings"), 0);
@@ -38,20 +36,6 @@ TEST(RegistryTest, HiveRoundTripThroughTheFiles) {
     ASSERT_EQ(cls.Create(RegRoot::ClassesRoot, ".Z9F"), 0);
     EXPECT_EQ(cls.Set("", RegValue::String("Zorvan File")), 0);
 
-    std::string hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    EXPECT_EQ(hive.rfind("REGEDIT4\r\n", 0), 0u);
-    EXPECT_NE(hive.find("\r\n[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\Settings]\r\n"
-                        "\"Last\"=\"C:\\\\Menus\\\\a \\\"b\\\".z9m\"\r\n"
-                        "\"StartOpen\"=dword:0000000a\r\n"
-                        "@=\"default\"\r\n"),
-              std::string::npos)
-        << hive;
-    EXPECT_NE(hive.find("[HKEY_CURRENT_USER\\Software\\Brindle\\Empty]\r\n"), std::string::npos);
-    EXPECT_EQ(hive.find("CLASSES"), std::string::npos);
-    std::string classes = test::ReadFileBytes(folder.RegistryDir() / kClasses);
-    EXPECT_NE(classes.find("[HKEY_CLASSES_ROOT\\.Z9F]\r\n@=\"Zorvan File\"\r\n"), std::string::npos)
-        << classes;
-
     EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "Last"),
               "C:\\Menus\\a \"b\".z9m");
     EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "StartOpen"),
@@ -63,7 +47,7 @@ TEST(RegistryTest, HiveRoundTripThroughTheFiles) {
     EXPECT_EQ(reopened.Open(RegRoot::ClassesRoot, "Software\\Brindle\\Empty"), 2);
 }
 
-TEST(RegistryTest, ValuesThatDoNotFitOnALineAndOtherTypesSurvive) {
+TEST(RegistryTest, ValuesWithLineBreaksAndOtherTypesSurvive) {
     test::TempFolder folder;
     RegKey key;
     ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\T"), 0);
@@ -74,54 +58,12 @@ TEST(RegistryTest, ValuesThatDoNotFitOnALineAndOtherTypesSurvive) {
     EXPECT_EQ(key.Set("Lines", lines), 0);
     EXPECT_EQ(key.Set("Bin", binary), 0);
     EXPECT_EQ(key.Set("Expand", expand), 0);
-    std::string hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    EXPECT_NE(hive.find("\"Lines\"=hex(1):6f,6e,65,0d,0a,74,77,6f\r\n"), std::string::npos) << hive;
-    EXPECT_NE(hive.find("\"Bin\"=hex:00,ff,10\r\n"), std::string::npos);
     for (const RegNamedValue& v : {RegNamedValue{"Lines", lines}, {"Bin", binary}, {"Expand", expand}}) {
         RegValue back;
         ASSERT_EQ(key.Query(v.name, back), 0) << v.name;
         EXPECT_EQ(back.type, v.value.type) << v.name;
         EXPECT_EQ(back.data, v.value.data) << v.name;
     }
-    // A string without its terminating zero keeps its bytes when the hive is
-    // rewritten for an unrelated change, and so does one read from such a file.
-    RegValue bare{REG_SZ_TYPE, "abc"};
-    EXPECT_EQ(key.Set("Bare", bare), 0);
-    EXPECT_EQ(key.Set("Other", RegValue::String("x")), 0);
-    hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    EXPECT_NE(hive.find("\"Bare\"=hex(1):61,62,63\r\n"), std::string::npos) << hive;
-    EXPECT_NE(hive.find("\"Other\"=\"x\"\r\n"), std::string::npos) << hive;
-    RegValue back;
-    ASSERT_EQ(key.Query("Bare", back), 0);
-    EXPECT_EQ(back.data, "abc");
-    EXPECT_EQ(back.Text(), "abc");
-    // Names with a line break cannot be written to the file and are refused.
-    EXPECT_EQ(key.Set("a\nb", RegValue::String("x")), ERROR_INVALID_PARAMETER_CODE);
-}
-
-TEST(RegistryTest, ReadsHandWrittenFiles) {
-    test::TempFolder folder;
-    folder.Write("registry/HKEY_CURRENT_USER.reg",
-                 "REGEDIT4\n"
-                 "; written by hand\n"
-                 "\n"
-                 "[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Submitter\\StartSet]\n"
-                 "\"MainLeft\"=dword:4D2\n"
-                 "\"Blob\"=hex:01,02,\\\n"
-                 "  03,04\n"
-                 "  \"Path\" = \"C:\\Temp\\new\"\n"
-                 "[HKEY_CURRENT_USER\\Software\\Brindle\\Deep\\Down]\n");
-    const std::string key = "Software\\Brindle\\Zorvan Submitter\\StartSet";
-    EXPECT_EQ(Text(RegRoot::CurrentUser, key, "MainLeft"), "dword 1234");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, key, "Path"), "C:\\Temp\\new");
-    RegKey k;
-    RegValue blob;
-    ASSERT_EQ(k.Open(RegRoot::CurrentUser, key), 0);
-    ASSERT_EQ(k.Query("Blob", blob), 0);
-    EXPECT_EQ(blob.data, "\x01\x02\x03\x04");
-    // A section names its parents into being.
-    EXPECT_EQ(k.Open(RegRoot::CurrentUser, "Software\\Brindle\\Deep"), 0);
-    EXPECT_EQ(k.Open(RegRoot::CurrentUser, "Software\\Brindle\\Deep\\Down"), 0);
 }
 
 TEST(RegistryTest, KeysIgnoreLetterCaseAndKeepTheirOwn) {
@@ -147,9 +89,6 @@ TEST(RegistryTest, KeysIgnoreLetterCaseAndKeepTheirOwn) {
     EXPECT_EQ(values[0].name, "MainLeft");
     EXPECT_EQ(values[0].value.Text(), "2");
 
-    std::string hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    EXPECT_NE(hive.find("[HKEY_CURRENT_USER\\Software\\Brindle\\Foo\\Bar]"), std::string::npos) << hive;
-    EXPECT_EQ(hive.find("BRINDLE"), std::string::npos);
 }
 
 TEST(RegistryTest, DeletionAndEnumeration) {
@@ -187,200 +126,48 @@ TEST(RegistryTest, DeletionAndEnumeration) {
     EXPECT_EQ(foo.Set("x", RegValue::String("x")), ERROR_KEY_DELETED_CODE);
     RegKey closed;
     EXPECT_EQ(closed.Query("x", v), ERROR_INVALID_HANDLE_CODE);
-    EXPECT_EQ(key.Open(RegRoot::CurrentUser, "Software\\\\A"), ERROR_BAD_PATHNAME_CODE);
-    EXPECT_EQ(key.Open(RegRoot::CurrentUser, "\\Software"), ERROR_BAD_PATHNAME_CODE);
 }
 
-TEST(RegistryTest, FilesArePrivateAndTheFolderIsMadeWhenNeeded) {
-    test::TempFolder folder;
-    fs::path nested = folder.Path() / "a" / "b";
-    setenv("Z9_REGISTRY_DIR", nested.c_str(), 1);
-    RegKey key;
-    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software"), 2); // a missing hive is empty
-    EXPECT_FALSE(fs::exists(nested));
-    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle"), 0);
-    struct stat st {};
-    ASSERT_EQ(stat((nested / kUser).c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    ASSERT_EQ(stat(nested.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-    // Only the hive and its lock are left behind.
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(nested)) {
-        ++files;
-        EXPECT_TRUE(entry.path().filename() == kUser ||
-                    entry.path().filename() == std::string(kUser) + ".lock")
-            << entry.path();
-    }
-    EXPECT_EQ(files, 2);
-
-    unsetenv("Z9_REGISTRY_DIR");
-    EXPECT_EQ(RegistryFolder(), (folder.Path() / "home" / ".config" / "Brindle").string());
-    setenv("XDG_CONFIG_HOME", (folder.Path() / "xdg").c_str(), 1);
-    EXPECT_EQ(HiveFile(RegRoot::ClassesRoot), (folder.Path() / "xdg" / "Brindle" / kClasses).string());
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(RegistryFolder(), (folder.Path() / "home" / ".config" / "Brindle").string());
-}
-
-TEST(RegistryTest, DamagedHiveKeepsWhatCanBeRead) {
-    test::TempFolder folder;
-    const std::string damaged = "REGEDIT4\r\n"
-                                "\"Orphan\"=\"before any section\"\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\Settings]\r\n"
-                                "\"Last\"=\"C:\\\\Start.z9m\"\r\n"
-                                "this line is junk\r\n"
-                                "\"Bad\"=dword:xyz\r\n"
-                                "\"Home\"=\"C:\\Menus\\home.z9m\"\r\n"
-                                "\"Dir\"=\"C:\\\"\r\n"
-                                "\xff\x01\x02garbage\"=\r\n"
-                                "[HKEY_CLASSES_ROOT\\.Z9F]\r\n"
-                                "@=\"belongs to the other hive\"\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\StartSet]\r\n"
-                                "\"MainLeft\"=\"1500\"\r\n"
-                                "\"MainTop\"=\"12"; // cut short
-    std::string bytes = damaged;
-    bytes.insert(bytes.find("garbage") - 3, std::string(1, '\0')); // a zero byte inside a line
-    folder.Write("registry/HKEY_CURRENT_USER.reg", bytes);
-
-    const std::string settings = "Software\\Brindle\\Zorvan Menu\\Settings";
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Last"), "C:\\Start.z9m");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Home"), "C:\\Menus\\home.z9m");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Dir"), "C:\\");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Bad"), "<missing>");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"), "1500");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainTop"), "<missing>");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, ".Z9F", ""), "<missing>");
-
-    EXPECT_EQ(SaveSetting("StartSet", "MainTop", 700), 0);
-    for (const char* name : {"Last", "Home", "Dir"})
-        EXPECT_NE(Text(RegRoot::CurrentUser, settings, name), "<missing>") << name;
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"), "1500");
-    EXPECT_EQ(GetSetting("StartSet", "MainTop", 0L), 700);
-    // The damaged original stays beside the hive for whoever wants the rest.
-    EXPECT_EQ(test::ReadFileBytes(folder.RegistryDir() / "HKEY_CURRENT_USER.reg.damaged"), bytes);
-    std::string rewritten = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    EXPECT_EQ(rewritten.find("junk"), std::string::npos);
-    EXPECT_NE(rewritten.find("\"Home\"=\"C:\\\\Menus\\\\home.z9m\""), std::string::npos) << rewritten;
-}
-
-TEST(RegistryTest, HiveCutAnywhereNeverReadsAWrongValue) {
+#ifdef _WIN32
+// A key the user may read but not change is still read: reading never asks
+// for the right to write. The key's access list grants reading only.
+TEST(RegistryTest, AKeyThatMayOnlyBeReadIsStillRead) {
     test::TempFolder folder;
     RegKey key;
-    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Cut"), 0);
-    const std::vector<RegNamedValue> values = {{"Path", RegValue::String("C:\\a \"q\"\\")},
-                                               {"Number", RegValue::Dword(0x12345678)},
-                                               {"Bin", {REG_BINARY_TYPE, "\x01\x02\x03"}},
-                                               {"", RegValue::String("end")}};
-    for (const auto& v : values)
-        ASSERT_EQ(key.Set(v.name, v.value), 0);
-    const std::string full = test::ReadFileBytes(folder.RegistryDir() / kUser);
-    for (size_t cut = 0; cut <= full.size(); ++cut) {
-        folder.Write("registry/HKEY_CURRENT_USER.reg", full.substr(0, cut));
-        RegKey k;
-        if (k.Open(RegRoot::CurrentUser, "Software\\Brindle\\Cut") != 0) continue;
-        for (const auto& v : values) {
-            RegValue got;
-            if (k.Query(v.name, got) != 0) {
-                std::string line = v.name.empty() ? "@=" : "\"" + v.name + "\"=";
-                size_t at = full.find(line);
-                EXPECT_LT(cut, full.find("\r\n", at) + 2) << "complete line lost at " << cut;
-                continue;
-            }
-            EXPECT_EQ(got.type, v.value.type) << "cut at " << cut;
-            EXPECT_EQ(got.data, v.value.data) << "cut at " << cut;
-        }
-    }
-}
+    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Locked"), 0);
+    ASSERT_EQ(key.Set("Last", RegValue::String("C:\\m.z9m")), 0);
+    key.Close();
 
-TEST(RegistryTest, BinaryJunkIsAnEmptyHiveThatAcceptsChanges) {
-    test::TempFolder folder;
-    std::string junk;
-    unsigned state = 12345;
-    for (int i = 0; i < 20000; ++i) {
-        state = state * 1103515245 + 12345;
-        junk.push_back(static_cast<char>(state >> 16));
-    }
-    folder.Write("registry/HKEY_CURRENT_USER.reg", junk);
-    EXPECT_EQ(GetSetting("Settings", "Last", "C:\\Start.z9m"), "C:\\Start.z9m");
-    EXPECT_EQ(SaveSetting("Settings", "Last", "C:\\m.z9m"), 0);
-    EXPECT_EQ(GetSetting("Settings", "Last", "C:\\Start.z9m"), "C:\\m.z9m");
-}
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brindle\\Locked", 0, READ_CONTROL | WRITE_DAC, &raw),
+              ERROR_SUCCESS);
+    EXPLICIT_ACCESS_A grant = {};
+    grant.grfAccessPermissions = KEY_READ;
+    grant.grfAccessMode = SET_ACCESS;
+    grant.grfInheritance = NO_INHERITANCE;
+    grant.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    grant.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    grant.Trustee.ptstrName = const_cast<char*>("EVERYONE");
+    PACL acl = nullptr;
+    ASSERT_EQ(SetEntriesInAclA(1, &grant, nullptr, &acl), ERROR_SUCCESS);
+    DWORD rc = SetSecurityInfo(raw, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                               nullptr, nullptr, acl, nullptr);
+    LocalFree(acl);
+    RegCloseKey(raw);
+    ASSERT_EQ(rc, ERROR_SUCCESS);
 
-TEST(RegistryTest, ReadsSeeAHiveRewrittenInPlace) {
-    test::TempFolder folder;
-    const std::string hive =
-        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\Settings]\r\n"
-        "\"Last\"=\"aaaa\"\r\n";
-    folder.Write("registry/HKEY_CURRENT_USER.reg", hive);
-    // Let the file settle long enough for its parsed form to be kept in memory.
-    usleep(2100 * 1000);
-    EXPECT_EQ(GetSetting("Settings", "Last", ""), "aaaa");
-    EXPECT_EQ(GetSetting("Settings", "Last", ""), "aaaa");
-    std::string changed = hive;
-    changed.replace(changed.find("aaaa"), 4, "bbbb"); // same size, same file
-    folder.Write("registry/HKEY_CURRENT_USER.reg", changed);
-    EXPECT_EQ(GetSetting("Settings", "Last", ""), "bbbb");
-}
+    HKEY probe = nullptr;
+    LONG denied = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brindle\\Locked", 0, KEY_ALL_ACCESS, &probe);
+    if (probe) RegCloseKey(probe);
+    if (denied != ERROR_ACCESS_DENIED) GTEST_SKIP() << "this system does not check registry access lists";
 
-TEST(RegistryTest, TwoProcessesChangingOneHiveLoseNothing) {
-    test::TempFolder folder;
-    const int perChild = 150;
-    std::vector<pid_t> children;
-    for (char who : {'A', 'B', 'C'}) {
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            int failures = 0;
-            for (int i = 0; i < perChild; ++i)
-                failures += SaveSetting("Race", std::string(1, who) + std::to_string(i),
-                                        "v" + std::to_string(i)) != 0;
-            _exit(failures == 0 ? 0 : 1);
-        }
-        children.push_back(pid);
-    }
-    for (pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    RegKey key;
-    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Race"), 0);
-    std::vector<RegNamedValue> values;
-    ASSERT_EQ(key.EnumValues(values), 0);
-    EXPECT_EQ(values.size(), 3u * perChild);
-    for (char who : {'A', 'B', 'C'})
-        for (int i = 0; i < perChild; ++i)
-            EXPECT_EQ(GetSetting("Race", std::string(1, who) + std::to_string(i), "<missing>"),
-                      "v" + std::to_string(i));
+    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
+    RegKey again;
+    ASSERT_EQ(again.Create(RegRoot::CurrentUser, "Software\\Brindle\\Locked"), 0); // already there: opened
+    EXPECT_EQ(again.Set("Last", RegValue::String("x")), ERROR_ACCESS_DENIED_CODE);
+    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
 }
-
-TEST(RegistryTest, ThousandsOfKeysAndValuesStayQuick) {
-    test::TempFolder folder;
-    std::string text = "REGEDIT4\r\n";
-    const int count = 20000;
-    for (int i = 0; i < count; ++i)
-        text += "\r\n[HKEY_CURRENT_USER\\Software\\Many\\Key" + std::to_string(i) + "]\r\n\"Name\"=\"" +
-                std::to_string(i) + "\"\r\n";
-    text += "\r\n[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Workstation\\Recent]\r\n";
-    for (int i = 0; i < count; ++i)
-        text += "\"C:\\\\Tasks\\\\t" + std::to_string(i) + ".z9f\"=\"2024-01-01 10:00:00\"\r\n";
-    folder.Write("registry/HKEY_CURRENT_USER.reg", text);
-
-    auto start = std::chrono::steady_clock::now();
-    RegKey key;
-    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Many"), 0);
-    std::vector<std::string> names;
-    ASSERT_EQ(key.EnumKeys(names), 0);
-    EXPECT_EQ(names.size(), static_cast<size_t>(count));
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Many\\KEY19999", "name"), "19999");
-    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Workstation\\Recent"), 0);
-    ASSERT_EQ(key.Set("C:\\Tasks\\new.z9f", RegValue::String("2024-02-02 11:00:00")), 0);
-    std::vector<RegNamedValue> values;
-    ASSERT_EQ(key.EnumValues(values), 0);
-    EXPECT_EQ(values.size(), static_cast<size_t>(count) + 1);
-    // Linear reading takes well under a second here; a quadratic one takes far longer.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-}
+#endif
 
 } // namespace
 } // namespace z9

@@ -1,24 +1,62 @@
 #include "TestSupport.h"
 
+#include "common/Program.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace z9::test {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+// Windows keeps the registry in the system, not in files: while a test folder
+// lives, HKEY_CURRENT_USER and HKEY_CLASSES_ROOT of this process are scratch
+// keys below HKCU\Software\Z9Tests, so no test touches the real ones.
+struct TempFolder::ScratchRegistry {
+    std::string path;
+    HKEY user = nullptr;
+    HKEY classes = nullptr;
+
+    explicit ScratchRegistry(const std::string& name) : path("Software\\Z9Tests\\" + name) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                        nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCR").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &classes, nullptr);
+        RegOverridePredefKey(HKEY_CURRENT_USER, user);
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
+    }
+    ~ScratchRegistry() {
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        RegCloseKey(user);
+        RegCloseKey(classes);
+        RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+    }
+};
+#else
+struct TempFolder::ScratchRegistry {
+    explicit ScratchRegistry(const std::string&) {} // the hive files live in the folder itself
+};
+#endif
+
 TempFolder::TempFolder() {
     std::random_device rd;
     fs::path base = fs::temp_directory_path();
     for (;;) {
-        path_ = base / ("z9test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+        path_ = base / ("z9test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
         std::error_code ec;
         if (fs::create_directory(path_, ec)) break;
     }
+    registry_ = std::make_unique<ScratchRegistry>(path_.filename().string());
     fs::create_directories(RegistryDir());
     fs::create_directories(UncRoot());
     fs::create_directories(path_ / "home");
@@ -34,7 +72,7 @@ TempFolder::TempFolder() {
             savedEnv_.emplace_back(name, old);
         else
             unsetEnv_.emplace_back(name);
-        ::setenv(name, value.c_str(), 1);
+        SetEnvVar(name, value.string());
     }
     previousCwd_ = fs::current_path();
     fs::current_path(path_);
@@ -44,9 +82,10 @@ TempFolder::~TempFolder() {
     std::error_code ec;
     fs::current_path(previousCwd_, ec);
     for (const auto& [name, value] : savedEnv_)
-        ::setenv(name.c_str(), value.c_str(), 1);
+        SetEnvVar(name.c_str(), value);
     for (const auto& name : unsetEnv_)
-        ::unsetenv(name.c_str());
+        SetEnvVar(name.c_str(), std::nullopt);
+    registry_.reset();
     fs::remove_all(path_, ec);
 }
 
@@ -60,17 +99,11 @@ fs::path TempFolder::Write(const std::string& relative, const std::string& bytes
 
 ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-        ::setenv(name, value->c_str(), 1);
-    else
-        ::unsetenv(name);
+    SetEnvVar(name, value);
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (old_)
-        ::setenv(name_, old_->c_str(), 1);
-    else
-        ::unsetenv(name_);
+    SetEnvVar(name_, old_);
 }
 
 std::string ReadFileBytes(const fs::path& path) {

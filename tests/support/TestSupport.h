@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ namespace z9::test {
 
 // A fresh folder for one test. While it lives, Z9_REGISTRY_DIR, Z9_UNC_ROOT,
 // HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into it and it is the current
-// folder; all of that is put back afterwards.
+// folder; all of that is put back afterwards. On Windows the registry roots of
+// the process are scratch keys meanwhile.
 class TempFolder {
 public:
     TempFolder();
@@ -30,7 +32,9 @@ public:
     std::filesystem::path Write(const std::string& relative, const std::string& bytes) const;
 
 private:
+    struct ScratchRegistry;
     std::filesystem::path path_;
+    std::unique_ptr<ScratchRegistry> registry_;
     std::filesystem::path previousCwd_;
     std::vector<std::pair<std::string, std::string>> savedEnv_;
     std::vector<std::string> unsetEnv_;

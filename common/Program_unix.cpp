@@ -1,0 +1,28 @@
+#include "Program.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace z9 {
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return CurrentFolder();
+    return exe.parent_path().string();
+}
+
+const char* ExeSuffix() {
+    return "";
+}
+
+char PathSeparator() {
+    return '/';
+}
+
+bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
+    return (value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name)) == 0;
+}
+
+} // namespace z9
