@@ -78,14 +78,15 @@ public:
     long DeleteValue(const std::string& name) const;
     // The names of the key's direct sub-keys, as they were created.
     long EnumKeys(std::vector<std::string>& names) const;
-    // All values of the key with their data, in the order they were created.
+    // All values of the key with their data; on Linux in the order they were
+    // created (Windows promises no order).
     long EnumValues(std::vector<RegNamedValue>& values) const;
 
 private:
     bool open_ = false;
     RegRoot root_ = RegRoot::CurrentUser;
-    std::string path_;            // as opened (Windows) or as the hive spells it (Linux)
-    void* handle_ = nullptr;      // Windows: the key opened for reading
+    std::string path_;               // as opened (Windows) or as the hive spells it (Linux)
+    void* handle_ = nullptr;         // Windows: the key opened for reading
     mutable void* setter_ = nullptr; // Windows: the same key opened for changing its values, once needed
 };
 

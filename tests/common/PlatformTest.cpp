@@ -6,11 +6,13 @@
 #include "tests/support/TestSupport.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace z9 {
 namespace {
 
+#ifndef _WIN32
 TEST(HostPathTest, UncPathsLandUnderTheUncRoot) {
     test::TempFolder folder;
     std::string root = folder.UncRoot().string();
@@ -25,15 +27,40 @@ TEST(HostPathTest, UncPathsLandUnderTheUncRoot) {
 
 TEST(HostPathTest, DefaultUncRootWhenUnset) {
     test::TempFolder folder;
-    unsetenv("Z9_UNC_ROOT");
+    test::ScopedEnv unset("Z9_UNC_ROOT", std::nullopt);
     EXPECT_EQ(UncRoot(), "/mnt/unc");
 }
+#else
+TEST(HostPathTest, WindowsTakesPathsAsTheyAreWritten) {
+    EXPECT_EQ(HostPath("\\\\SRV1\\$JQ\\$InQ\\a.z9f"), "\\\\SRV1\\$JQ\\$InQ\\a.z9f");
+    EXPECT_EQ(HostPath("C:\\tasks\\x.z9f"), "C:\\tasks\\x.z9f");
+    EXPECT_TRUE(IsUncPath("\\\\SRV1\\$JQ"));
+    EXPECT_FALSE(IsUncPath("C:\\tasks"));
+}
+#endif
 
 TEST(SystemErrorTextTest, WindowsWordingForOurOwnCodes) {
+    EXPECT_FALSE(ErrnoText(EIO).empty());
+    EXPECT_EQ(SystemErrorText(1326).find_first_of("\r\n"), std::string::npos); // no line break left
+    if (test::RunningUnderWine()) GTEST_SKIP() << "Wine words its message table differently from Windows";
     EXPECT_EQ(SystemErrorText(53), "The network path was not found.");
+    EXPECT_EQ(SystemErrorText(5), "Access is denied.");
     EXPECT_EQ(ErrnoText(ENOENT), "The system cannot find the file specified.");
     EXPECT_EQ(ErrnoText(EACCES), "Access is denied.");
-    EXPECT_FALSE(ErrnoText(EIO).empty());
+}
+
+TEST(SystemErrorTextTest, TheMessageTableComesFirst) {
+#ifdef _WIN32
+    // The system's own table answers, even for codes this layer never words itself.
+    EXPECT_FALSE(MessageTableText(5).empty());
+    EXPECT_EQ(SystemErrorText(5), MessageTableText(5));
+    EXPECT_EQ(SystemErrorText(1392), MessageTableText(1392));
+    EXPECT_NE(SystemErrorText(1392).find_last_not_of("\r\n"), std::string::npos);
+#else
+    EXPECT_EQ(MessageTableText(5), ""); // Linux has none: the layer's own words stand in
+    EXPECT_EQ(SystemErrorText(1392), "Unknown error 1392.");
+#endif
+    EXPECT_EQ(MessageTableText(0x7FFFFFF0), "");
 }
 
 TEST(ClockTest, FakeClockAdvancesWithoutRealTime) {
@@ -41,7 +68,8 @@ TEST(ClockTest, FakeClockAdvancesWithoutRealTime) {
     TimePoint start = Clock::Now();
     int seen = 0;
     fake.OnSleep([&](int) { ++seen; });
-    for (int i = 0; i < 30; ++i) Clock::SleepProcessingEvents(1000);
+    for (int i = 0; i < 30; ++i)
+        Clock::SleepProcessingEvents(1000);
     EXPECT_EQ(Clock::Now() - start, std::chrono::seconds(30));
     EXPECT_EQ(seen, 30);
     EXPECT_EQ(fake.Sleeps(), 30);
@@ -61,9 +89,27 @@ TEST(MessageBoxTest, RecorderAnswersAndDefaultTitleIsTheProgramTitle) {
 
 TEST(ProgramTest, ProgramFileUsesTheProgramFolderAndSuffix) {
     SetProgramFolder("/opt/z9");
-    EXPECT_EQ(ProgramFile("Z9Sub"), std::string("/opt/z9/Z9Sub") + ExeSuffix());
+    EXPECT_EQ(ProgramFile("Z9Sub"), std::string("/opt/z9") + PathSeparator() + "Z9Sub" + ExeSuffix());
+#ifdef _WIN32
+    EXPECT_EQ(ProgramFile("Z9Sub"), "/opt/z9\\Z9Sub.exe");
+#else
+    EXPECT_EQ(ProgramFile("Z9Sub"), "/opt/z9/Z9Sub");
+#endif
     SetProgramFolder("");
     EXPECT_FALSE(ProgramFolder().empty());
+    EXPECT_EQ(ProgramFolder(), ExecutableFolder());
+}
+
+TEST(ProgramTest, EnvironmentVariablesAreSetAndRemoved) {
+    ASSERT_TRUE(SetEnvVar("Z9_TEST_VARIABLE", std::string("a b\\c")));
+    EXPECT_EQ(EnvVar("Z9_TEST_VARIABLE"), "a b\\c");
+    ASSERT_TRUE(SetEnvVar("Z9_TEST_VARIABLE", std::nullopt));
+    EXPECT_EQ(std::getenv("Z9_TEST_VARIABLE"), nullptr);
+    {
+        test::ScopedEnv scoped("Z9_TEST_VARIABLE", "inside");
+        EXPECT_EQ(EnvVar("Z9_TEST_VARIABLE"), "inside");
+    }
+    EXPECT_EQ(std::getenv("Z9_TEST_VARIABLE"), nullptr);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "common/Program.h"
 #include "tests/support/TestSupport.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace z9 {
@@ -45,12 +46,17 @@ TEST(SettingsTest, SaveAndGetUnderTheApplicationKey) {
         EXPECT_EQ(SaveSetting("StartSet", "MainLeft", 1200), 0);
         EXPECT_EQ(GetSetting("Settings", "Last", "other key"), "other key");
     }
-    std::string hive = test::ReadFileBytes(folder.RegistryDir() / "HKEY_CURRENT_USER.reg");
-    EXPECT_NE(hive.find("[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Submitter\\StartSet]\r\n"
-                        "\"MainLeft\"=\"1200\"\r\n"),
-              std::string::npos)
-        << hive;
-    EXPECT_NE(hive.find("\"StartOpen\"=dword:00000003"), std::string::npos);
+    // A string with its terminating zero, a number as four bytes.
+    RegKey key;
+    RegValue value;
+    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Submitter\\StartSet"), 0);
+    ASSERT_EQ(key.Query("MainLeft", value), 0);
+    EXPECT_EQ(value.type, REG_SZ_TYPE);
+    EXPECT_EQ(value.data, std::string("1200\0", 5));
+    ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings"), 0);
+    ASSERT_EQ(key.Query("StartOpen", value), 0);
+    EXPECT_EQ(value.type, REG_DWORD_TYPE);
+    EXPECT_EQ(value.data, std::string("\3\0\0\0", 4));
     // Only strings and 32-bit numbers are stored; a text that is no number is not stored as one.
     EXPECT_EQ(SaveSetting("Settings", "Odd", "x", REG_BINARY_TYPE), ERROR_INVALID_PARAMETER_CODE);
     EXPECT_EQ(SaveSetting("Settings", "Odd", "many", REG_DWORD_TYPE), ERROR_INVALID_PARAMETER_CODE);
@@ -60,14 +66,13 @@ TEST(SettingsTest, SaveAndGetUnderTheApplicationKey) {
 
 TEST(SettingsTest, NumbersStoredByHandAreStillRead) {
     test::TempFolder folder;
-    folder.Write("registry/HKEY_CURRENT_USER.reg",
-                 "REGEDIT4\r\n\r\n"
-                 "[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Submitter\\StartSet]\r\n"
-                 "\"MainLeft\"=dword:000004d2\r\n"
-                 "\"MainTop\"=dword:ffffffff\r\n"
-                 "\"MainWidth\"=\"12000.5\"\r\n"
-                 "\"MainHeight\"=hex:01,02\r\n"
-                 "\"Other\"=\"wide\"\r\n");
+    RegKey key;
+    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Submitter\\StartSet"), 0);
+    ASSERT_EQ(key.Set("MainLeft", RegValue::Dword(1234)), 0);
+    ASSERT_EQ(key.Set("MainTop", RegValue::Dword(0xFFFFFFFF)), 0);
+    ASSERT_EQ(key.Set("MainWidth", RegValue::String("12000.5")), 0);
+    ASSERT_EQ(key.Set("MainHeight", RegValue{REG_BINARY_TYPE, "\x01\x02"}), 0);
+    ASSERT_EQ(key.Set("Other", RegValue::String("wide")), 0);
     AppKeyScope scope(kSubmitterAppKey);
     EXPECT_EQ(GetSetting("StartSet", "MainLeft", 1000L), 1234);
     EXPECT_EQ(GetSetting("StartSet", "MainLeft", ""), "1234");
@@ -133,7 +138,9 @@ TEST(SettingsTest, KeysAndValuesUnderSoftware) {
     EXPECT_EQ(SetValue(key, "N", REG_DWORD_TYPE, 4294967295L), 0);
     EXPECT_EQ(QueryValue(key, "N", value), 0);
     EXPECT_EQ(value, "-1");
+#if LONG_MAX > 0xFFFFFFFF // a long of 32 bits (Windows) cannot hold a number out of range
     EXPECT_EQ(SetValue(key, "N", REG_DWORD_TYPE, 4294967296L), ERROR_INVALID_PARAMETER_CODE);
+#endif
     EXPECT_EQ(SetValue(key, "N", 3, "x"), ERROR_INVALID_PARAMETER_CODE);
     EXPECT_EQ(SetValue(key, "S", 0, 42L), 0);
     EXPECT_EQ(QueryValue(key, "S", value), 0);
@@ -150,9 +157,12 @@ TEST(SettingsTest, SubmitterAssociationInBothModes) {
         const char* icon;
         const char* verb;
     };
-    const char* ours = "\"/opt/zorvan/Z9Sub\" %1";
-    for (Mode m : {Mode{false, "\"/old/Z9Sub\" %1", ours, "/opt/zorvan/Z9Sub,0", "<missing>"},
-                   Mode{true, "\"/ws/Workstation\" %1", "\"/ws/Workstation\" %1", "<missing>", ours}}) {
+    const std::string program = std::string("/opt/zorvan") + PathSeparator() + "Z9Sub" + ExeSuffix();
+    const std::string ours = "\"" + program + "\" %1";
+    const std::string icon = program + ",0";
+    for (Mode m :
+         {Mode{false, "\"/old/Z9Sub\" %1", ours.c_str(), icon.c_str(), "<missing>"},
+          Mode{true, "\"/ws/Workstation\" %1", "\"/ws/Workstation\" %1", "<missing>", ours.c_str()}}) {
         SCOPED_TRACE(m.workstation ? "with the workstation" : "without the workstation");
         test::TempFolder folder;
         ProgramFolderScope program("/opt/zorvan");
@@ -176,8 +186,9 @@ TEST(SettingsTest, TheSameRoutineWritesTheMenuAssociation) {
     EXPECT_EQ(WriteClassesEntries(AssociationEntries({".Z9M", "Zorvan Menu", "Z9Menu"}), true), 0);
     EXPECT_EQ(Default("Zorvan Menu"), "Zorvan Menu");
     EXPECT_EQ(Default(".Z9M"), "Zorvan Menu");
-    EXPECT_EQ(Default("Zorvan Menu\\shell\\open\\command"), "\"/opt/zorvan/Z9Menu\" %1");
-    EXPECT_EQ(Default("Zorvan Menu\\DefaultIcon"), "/opt/zorvan/Z9Menu,0");
+    const std::string menu = std::string("/opt/zorvan") + PathSeparator() + "Z9Menu" + ExeSuffix();
+    EXPECT_EQ(Default("Zorvan Menu\\shell\\open\\command"), "\"" + menu + "\" %1");
+    EXPECT_EQ(Default("Zorvan Menu\\DefaultIcon"), menu + ",0");
 
     // The menu stops at the first failed write; the submitter tries them all.
     std::vector<ClassesEntry> entries = {{"One", "1"}, {"\\Bad", "2"}, {"Three", "3"}};

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "common/Program.h"
+#include "common/SystemErrorText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -26,8 +27,8 @@ struct TempFolder::ScratchRegistry {
     HKEY classes = nullptr;
 
     explicit ScratchRegistry(const std::string& name) : path("Software\\Z9Tests\\" + name) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
-                        nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &user, nullptr);
         RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCR").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &classes, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, user);
@@ -104,6 +105,19 @@ ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : name_
 
 ScopedEnv::~ScopedEnv() {
     SetEnvVar(name_, old_);
+}
+
+bool RunningUnderWine() {
+#ifdef _WIN32
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
+
+std::string WindowsText(long code, const std::string& wording) {
+    return RunningUnderWine() ? SystemErrorText(code) : wording;
 }
 
 std::string ReadFileBytes(const fs::path& path) {

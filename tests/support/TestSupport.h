@@ -53,6 +53,13 @@ private:
     std::optional<std::string> old_;
 };
 
+// True when the tests run under Wine rather than on Windows itself: checks of
+// what Wine does differently are skipped there, with the reason.
+bool RunningUnderWine();
+// Windows's wording of one of its error codes; under Wine, whose message table
+// words them differently, Wine's own text.
+std::string WindowsText(long code, const std::string& wording);
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 // The names of a folder's entries, sorted.

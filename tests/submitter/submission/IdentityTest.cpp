@@ -1,4 +1,5 @@
 #include "submitter/submission/Identity.h"
+#include "common/Program.h"
 #include "submitter/taskfile/TaskRecord.h"
 #include "tests/support/TestSupport.h"
 
@@ -7,14 +8,38 @@
 #include <cctype>
 #include <cstdlib>
 #include <optional>
+
+#ifdef _WIN32
+#include <regex>
+#else
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace z9 {
 namespace {
 
 using test::ScopedEnv;
 
+TEST(IdentityTest, FormatAdapterAddress) {
+    EXPECT_EQ(FormatAdapterAddress({0, 12, 41, 58, 91, 127}, "-"), "00-0C-29-3A-5B-7F");
+    EXPECT_EQ(FormatAdapterAddress({0xFF, 0xA0, 0x0A, 1, 0x10, 0xBE}, ":"), "FF:A0:0A:01:10:BE");
+    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5, 6}, ""), "010203040506");
+    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5}, "-"), "");
+    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5, 6, 7}, "-"), "");
+    EXPECT_EQ(FormatAdapterAddress({}, "-"), "");
+}
+
+TEST(IdentityTest, MakeRequestKey) {
+    EXPECT_EQ(MakeRequestKey("ws7", "office", "anna"), "OFFICE-WS7-ANNA");
+    EXPECT_EQ(MakeRequestKey("", "", "Anna.Berg"), "WINDOMAIN-COMPUTER-ANNA.BERG");
+    EXPECT_EQ(MakeRequestKey("", "", ""), "WINDOMAIN-COMPUTER-WINUSER");
+    EXPECT_EQ(MakeRequestKey("WS7", "", ""), "WINDOMAIN-WS7-WINUSER");
+    EXPECT_EQ(MakeRequestKey("", "Corp", ""), "CORP-COMPUTER-WINUSER");
+}
+
+#ifndef _WIN32
+// Linux: the adapters of /sys/class/net, the host name and the password database.
 // A fake /sys/class/net inside a temporary folder.
 class NetTree {
 public:
@@ -33,23 +58,6 @@ public:
 private:
     test::TempFolder folder_;
 };
-
-TEST(IdentityTest, FormatAdapterAddress) {
-    EXPECT_EQ(FormatAdapterAddress({0, 12, 41, 58, 91, 127}, "-"), "00-0C-29-3A-5B-7F");
-    EXPECT_EQ(FormatAdapterAddress({0xFF, 0xA0, 0x0A, 1, 0x10, 0xBE}, ":"), "FF:A0:0A:01:10:BE");
-    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5, 6}, ""), "010203040506");
-    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5}, "-"), "");
-    EXPECT_EQ(FormatAdapterAddress({1, 2, 3, 4, 5, 6, 7}, "-"), "");
-    EXPECT_EQ(FormatAdapterAddress({}, "-"), "");
-}
-
-TEST(IdentityTest, MakeRequestKey) {
-    EXPECT_EQ(MakeRequestKey("ws7", "office", "anna"), "OFFICE-WS7-ANNA");
-    EXPECT_EQ(MakeRequestKey("", "", "Anna.Berg"), "WINDOMAIN-COMPUTER-ANNA.BERG");
-    EXPECT_EQ(MakeRequestKey("", "", ""), "WINDOMAIN-COMPUTER-WINUSER");
-    EXPECT_EQ(MakeRequestKey("WS7", "", ""), "WINDOMAIN-WS7-WINUSER");
-    EXPECT_EQ(MakeRequestKey("", "Corp", ""), "CORP-COMPUTER-WINUSER");
-}
 
 TEST(IdentityTest, AdapterAddressLeavesLoopbackOut) {
     NetTree net;
@@ -170,6 +178,52 @@ TEST(IdentityTest, FillSubmitterIdentity) {
     EXPECT_EQ(record.SubDomain, "");
     EXPECT_EQ(record.SubData, "");
 }
+
+#else
+// Windows: the system's own answers, checked against what Windows also puts in
+// the environment of every process.
+
+TEST(IdentityTest, ComputerNameIsTheNetBiosName) {
+    std::string expected = EnvVar("COMPUTERNAME");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(ComputerName(), expected.substr(0, kNetBiosNameLength));
+}
+
+TEST(IdentityTest, UserNameComesFromTheSystemBeforeTheEnvironment) {
+    std::string real = WinUserName();
+    ASSERT_FALSE(real.empty());
+    EXPECT_EQ(real, EnvVar("USERNAME"));
+    ScopedEnv userName("USERNAME", "somebody-else");
+    EXPECT_EQ(WinUserName(), real);
+    {
+        ScopedEnv domain("USERDOMAIN", "OFFICE");
+        EXPECT_EQ(WinUserDomain(), "OFFICE");
+    }
+    ScopedEnv domain("USERDOMAIN", std::nullopt);
+    EXPECT_EQ(WinUserDomain(), "");
+}
+
+TEST(IdentityTest, AdapterAddressIsSixBytesOrNothing) {
+    // Which adapters NetBIOS lists depends on the machine: the answer is either
+    // nothing or one well-formed address.
+    std::string address = AdapterAddress();
+    EXPECT_TRUE(address.empty() || std::regex_match(address, std::regex("([0-9A-F]{2}-){5}[0-9A-F]{2}")))
+        << address;
+}
+
+TEST(IdentityTest, FillSubmitterIdentity) {
+    ScopedEnv domain("USERDOMAIN", "office");
+    TaskRecord record;
+    record.User = "svc";
+    record.SubUser = "old";
+    FillSubmitterIdentity(record);
+    EXPECT_EQ(record.SubUser, WinUserName());
+    EXPECT_EQ(record.SubDomain, "office");
+    EXPECT_EQ(record.SubServer, ComputerName());
+    EXPECT_EQ(record.SubData, AdapterAddress());
+    EXPECT_EQ(record.User, "svc");
+}
+#endif
 
 } // namespace
 } // namespace z9

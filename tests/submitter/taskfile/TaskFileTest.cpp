@@ -9,11 +9,16 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace z9 {
 namespace {
@@ -25,8 +30,11 @@ using test::MessageRecorder;
 using test::ReadFileBytes;
 using test::TempFolder;
 
-const char* kSharingViolation =
-    "The process cannot access the file because it is being used by another process.";
+const std::string kSharingViolation =
+    test::WindowsText(32, "The process cannot access the file because it is being used by another process.");
+const std::string kFileNotFound = test::WindowsText(2, "The system cannot find the file specified.");
+const std::string kPathNotFound = test::WindowsText(3, "The system cannot find the path specified.");
+const std::string kAccessDenied = test::WindowsText(5, "Access is denied.");
 
 // Calls fill for every text field of the record and of its array entries, with a running number.
 template <class Fill> void ForEveryField(TaskRecord& t, Fill fill) {
@@ -358,8 +366,7 @@ TEST_F(TaskFileTest, MessageBoxOnlyWhenNotSilentAndNotAServer) {
     SetAppTitle("Zorvan Submitter");
     EXPECT_FALSE(LoadTask("missing.z9f", t, false));
     ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Messages()[0].text,
-              LoadError("missing.z9f", "The system cannot find the file specified.", 907));
+    EXPECT_EQ(messages.Messages()[0].text, LoadError("missing.z9f", kFileNotFound, 907));
     EXPECT_EQ(messages.Messages()[0].style, 16);
 
     TaskRecord broken = SampleTask();
@@ -403,6 +410,25 @@ TEST_F(TaskFileTest, SaveRefusesCountsTheRecordCannotBackUp) {
 
 // ---- Exclusive access ------------------------------------------------------------
 
+#ifdef _WIN32
+// A handle that shares the file with nobody, as another program holds it.
+class HeldLock {
+public:
+    explicit HeldLock(const fs::path& p)
+        : handle_(CreateFileA(p.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE);
+    }
+    ~HeldLock() { Release(); }
+    void Release() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+#else
 // Another open file description holding the exclusive lock, as another program would.
 class HeldLock {
 public:
@@ -419,6 +445,7 @@ public:
 private:
     int fd_;
 };
+#endif
 
 TEST_F(TaskFileTest, ALockedFileIsTriedSixTimesAHundredMillisecondsApart) {
     SampleText();
@@ -433,10 +460,10 @@ TEST_F(TaskFileTest, ALockedFileIsTriedSixTimesAHundredMillisecondsApart) {
 
     // Missing files and folders end in the probe too.
     EXPECT_FALSE(LoadTask("nothing.z9f", t, true));
-    EXPECT_EQ(LastTaskError(), LoadError("nothing.z9f", "The system cannot find the file specified.", 907));
+    EXPECT_EQ(LastTaskError(), LoadError("nothing.z9f", kFileNotFound, 907));
     fs::create_directory(folder.Path() / "folder.z9f");
     EXPECT_FALSE(LoadTask("folder.z9f", t, true));
-    EXPECT_EQ(LastTaskError(), LoadError("folder.z9f", "Access is denied.", 907));
+    EXPECT_EQ(LastTaskError(), LoadError("folder.z9f", kAccessDenied, 907));
     EXPECT_EQ(clock.Sleeps(), 15);
 }
 
@@ -455,6 +482,9 @@ TEST_F(TaskFileTest, ALockReleasedDuringTheWaitsLetsTheLoadSucceed) {
     EXPECT_EQ(clock.SleptMs(), 200);
 }
 
+#ifndef _WIN32
+// On Windows a handle that shares nothing blocks every other handle alike,
+// whichever process holds it: the HeldLock tests above are that case there.
 TEST_F(TaskFileTest, AnotherProcessHoldingTheFileIsWaitedOut) {
     const TaskRecord saved = SampleTask();
     SampleText(saved);
@@ -494,6 +524,7 @@ TEST_F(TaskFileTest, AnotherProcessHoldingTheFileIsWaitedOut) {
     for (int fd : {locked[0], locked[1], release[0], release[1]})
         ::close(fd);
 }
+#endif
 
 // ---- Safe saving -------------------------------------------------------------------
 
@@ -502,12 +533,16 @@ TEST_F(TaskFileTest, SavingReplacesTheWholeFileAndKeepsItsMode) {
     fs::permissions(folder.Path() / "jobs/task.z9f", fs::perms(0640));
     ASSERT_TRUE(SaveTask("jobs\\task.z9f", SampleTask(), true)) << LastTaskError();
     EXPECT_EQ(ReadFileBytes(folder.Path() / "jobs/task.z9f"), SampleText());
+#ifndef _WIN32 // Windows files carry no such mode bits
     struct stat st {};
     ASSERT_EQ(::stat((folder.Path() / "jobs/task.z9f").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+#endif
     EXPECT_EQ(FolderEntries(folder.Path() / "jobs"), std::vector<std::string>{"task.z9f"});
 }
 
+#ifndef _WIN32
+// Windows has no limit on one process's file size to make a write fail midway.
 TEST_F(TaskFileTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers) {
     const std::string previous = SampleText(SampleTask(1, 0, 0));
     TaskRecord bigger = SampleTask();
@@ -531,28 +566,36 @@ TEST_F(TaskFileTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers) {
     EXPECT_EQ(FolderEntries(folder.Path()),
               (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
 }
+#endif
 
 TEST_F(TaskFileTest, SavesThatCannotBeginLeaveEverythingAsItWas) {
     const std::string previous = SampleText();
     fs::create_directory(folder.Path() / "folder.z9f");
     EXPECT_FALSE(SaveTask("folder.z9f", SampleTask(), true));
-    EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\tAccess is denied.");
+    EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\t" + kAccessDenied);
     EXPECT_TRUE(fs::is_directory(folder.Path() / "folder.z9f"));
 
     EXPECT_FALSE(SaveTask("no such folder\\task.z9f", SampleTask(), true));
-    EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\tThe system cannot find the path specified.");
+    EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\t" + kPathNotFound);
 
     {
         HeldLock lock(folder.Path() / "sample.z9f");
         TaskRecord other = SampleTask(1, 0, 0);
         EXPECT_FALSE(SaveTask("sample.z9f", other, true));
-        EXPECT_EQ(LastTaskError(), std::string("SAVETASK ERROR:\n\n\t") + kSharingViolation);
+#ifdef _WIN32
+        // Windows refuses to put a file in place of one another handle holds.
+        EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\t" + kAccessDenied);
+#else
+        EXPECT_EQ(LastTaskError(), "SAVETASK ERROR:\n\n\t" + kSharingViolation);
+#endif
     }
     EXPECT_EQ(ReadFileBytes(folder.Path() / "sample.z9f"), previous);
     EXPECT_EQ(FolderEntries(folder.Path()),
               (std::vector<std::string>{"folder.z9f", "home", "registry", "sample.z9f", "unc"}));
 }
 
+#ifndef _WIN32
+// Windows's read-only attribute on a folder does not keep files from being made in it.
 TEST_F(TaskFileTest, AReadOnlyFolderKeepsItsFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
     const std::string previous = SampleText();
@@ -568,6 +611,8 @@ TEST_F(TaskFileTest, AReadOnlyFolderKeepsItsFile) {
 
 // A reader never sees a file another program is still writing: each load gets
 // one whole version, or waits for the writer's lock and reports 907.
+// The writer must be another program: LastTaskError is one per program, so a
+// writer thread beside the reader would share it. (Not yet on Windows.)
 TEST_F(TaskFileTest, LoadsBesideARunningWriterSeeWholeFilesOnly) {
     TaskRecord small = SampleTask(1, 0, 1), large = SampleTask(3, 2, 300);
     large.Reserved2.assign(300000, 'L');
@@ -596,6 +641,8 @@ TEST_F(TaskFileTest, LoadsBesideARunningWriterSeeWholeFilesOnly) {
     EXPECT_EQ(FolderEntries(folder.Path()),
               (std::vector<std::string>{"home", "registry", "sample.z9f", "unc"}));
 }
+
+#endif
 
 } // namespace
 } // namespace z9
