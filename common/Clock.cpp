@@ -20,15 +20,23 @@ ClockBackend* current = &realClock;
 } // namespace
 
 namespace Clock {
-TimePoint Now() { return current->Now(); }
-void Sleep(int ms) { current->Sleep(ms); }
-void SleepProcessingEvents(int ms) { current->SleepProcessingEvents(ms); }
+TimePoint Now() {
+    return current->Now();
+}
+void Sleep(int ms) {
+    current->Sleep(ms);
+}
+void SleepProcessingEvents(int ms) {
+    current->SleepProcessingEvents(ms);
+}
 ClockBackend* Install(ClockBackend* backend) {
     ClockBackend* previous = current;
     current = backend ? backend : &realClock;
     return previous;
 }
-ClockBackend& SystemClock() { return realClock; }
+ClockBackend& SystemClock() {
+    return realClock;
+}
 } // namespace Clock
 
 } // namespace z9

@@ -2,7 +2,6 @@
 
 #include "AsciiText.h"
 
-
 namespace z9 {
 namespace {
 

@@ -5,7 +5,8 @@
 namespace z9 {
 
 QLocale ProgramLocale() {
-    QLocale locale = ProgramLocaleNamed() ? QLocale(QString::fromStdString(ProgramLocaleName())) : QLocale::system();
+    QLocale locale =
+        ProgramLocaleNamed() ? QLocale(QString::fromStdString(ProgramLocaleName())) : QLocale::system();
     if (locale.language() == QLocale::C) return QLocale(QLocale::English, QLocale::UnitedStates);
     return locale;
 }
@@ -16,7 +17,8 @@ QString FromAnsi(const std::string& bytes) {
 }
 
 std::string ToAnsi(const QString& text) {
-    return Utf16ToAnsi(std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
+    return Utf16ToAnsi(
+        std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
 }
 
 } // namespace z9

@@ -63,9 +63,12 @@ bool IsDoubleByte(int codePage) {
 
 std::string IconvName(int codePage) {
     switch (codePage) {
-    case 936: return "GBK";
-    case 950: return "BIG5";
-    default: return "CP" + std::to_string(codePage);
+    case 936:
+        return "GBK";
+    case 950:
+        return "BIG5";
+    default:
+        return "CP" + std::to_string(codePage);
     }
 }
 
@@ -80,8 +83,8 @@ bool IsLowSurrogate(char16_t unit) {
 // Converts with iconv, writing `bad` for each input unit that cannot be
 // converted and going on. A unit is one byte of a double-byte code page, or one
 // UTF-16 character (a surrogate pair counts as one).
-std::string Convert(const std::string& from, const std::string& to, const std::string& text, const std::string& bad,
-                    bool utf16Input) {
+std::string Convert(const std::string& from, const std::string& to, const std::string& text,
+                    const std::string& bad, bool utf16Input) {
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return {};
     std::string out;
@@ -97,8 +100,9 @@ std::string Convert(const std::string& from, const std::string& to, const std::s
             out += bad;
             size_t skip = 1;
             if (utf16Input) {
-                char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(in[0]) |
-                                                      (inLeft > 1 ? static_cast<unsigned char>(in[1]) << 8 : 0));
+                char16_t unit =
+                    static_cast<char16_t>(static_cast<unsigned char>(in[0]) |
+                                          (inLeft > 1 ? static_cast<unsigned char>(in[1]) << 8 : 0));
                 skip = IsHighSurrogate(unit) && inLeft >= 4 &&
                                IsLowSurrogate(static_cast<char16_t>(static_cast<unsigned char>(in[2]) |
                                                                     (static_cast<unsigned char>(in[3]) << 8)))
@@ -146,7 +150,8 @@ int SystemAnsiCodePage() {
 
 std::u16string AnsiToUtf16(const std::string& bytes, int codePage) {
     if (bytes.empty()) return {};
-    if (IsDoubleByte(codePage)) return FromBytes(Convert(IconvName(codePage), "UTF-16LE", bytes, std::string("?\0", 2), false));
+    if (IsDoubleByte(codePage))
+        return FromBytes(Convert(IconvName(codePage), "UTF-16LE", bytes, std::string("?\0", 2), false));
     const SingleByteTable* table = TableOrWestern(codePage);
     std::u16string text(bytes.size(), u'\0');
     for (size_t i = 0; i < bytes.size(); ++i) {

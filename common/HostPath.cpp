@@ -7,7 +7,8 @@ namespace z9 {
 std::string UncRoot() {
     std::string root = EnvVar("Z9_UNC_ROOT");
     if (root.empty()) root = "/mnt/unc";
-    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    while (root.size() > 1 && root.back() == '/')
+        root.pop_back();
     return root;
 }
 

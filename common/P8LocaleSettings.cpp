@@ -172,7 +172,6 @@ std::string AnsiValue(QString text) {
     return ToAnsi(text);
 }
 
-
 QString Padded(int value, qsizetype width) {
     return QStringLiteral("%1").arg(value, int(width), 10, QChar(u'0'));
 }

@@ -23,7 +23,7 @@ bool IsBlank(char c) {
 }
 
 // Blanks and a CR left over from a CR LF line end.
-std::string_view Trim(std::string_view s) {
+std::string_view TrimLine(std::string_view s) {
     return TrimView(s, " \t\r");
 }
 
@@ -51,7 +51,7 @@ size_t ReadQuoted(std::string_view s, std::string& out) {
 // the strict form is wanted.
 bool ReadStringData(std::string_view data, std::string& text, bool strict) {
     size_t end = ReadQuoted(data, text);
-    if (end != std::string_view::npos && Trim(data.substr(end)).empty()) return true;
+    if (end != std::string_view::npos && TrimLine(data.substr(end)).empty()) return true;
     if (strict || data.size() < 2 || data.back() != '"') return false;
     std::string_view inner = data.substr(1, data.size() - 2);
     text.clear();
@@ -65,7 +65,7 @@ bool ReadStringData(std::string_view data, std::string& text, bool strict) {
 // aa,bb,... (blanks and line joins already removed or tolerated).
 bool ReadHexBytes(std::string_view s, std::string& out) {
     out.clear();
-    s = Trim(s);
+    s = TrimLine(s);
     if (s.empty()) return true;
     size_t i = 0;
     for (;;) {
@@ -87,7 +87,7 @@ bool ReadHexBytes(std::string_view s, std::string& out) {
 // strict: only the forms this file's writer produces, complete. A file cut
 // short ends in a line that may look valid but hold only part of its value.
 bool ReadData(std::string_view data, RegValue& value, bool strict) {
-    data = Trim(data);
+    data = TrimLine(data);
     if (!data.empty() && data.front() == '"') {
         std::string text;
         if (!ReadStringData(data, text, strict)) return false;
@@ -164,7 +164,6 @@ long NormalizeKeyPath(const std::string& path, std::string& out) {
     if (HasLineBreakOrZero(out)) return ERROR_INVALID_PARAMETER_CODE;
     return 0;
 }
-
 
 long CheckValueName(const std::string& name) {
     return HasLineBreakOrZero(name) ? ERROR_INVALID_PARAMETER_CODE : 0;
@@ -269,7 +268,7 @@ Hive ParseHive(std::string_view text, RegRoot root) {
         size_t end = text.find('\n', pos);
         cutShort = end == std::string_view::npos;
         if (cutShort) end = text.size();
-        line = Trim(text.substr(pos, end - pos));
+        line = TrimLine(text.substr(pos, end - pos));
         pos = end + 1;
         return true;
     };
@@ -397,6 +396,5 @@ std::string WriteHive(const Hive& hive, RegRoot root) {
     }
     return out;
 }
-
 
 } // namespace z9

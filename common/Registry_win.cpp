@@ -87,7 +87,8 @@ long RegKey::Set(const std::string& name, const RegValue& value) const {
     if (!open_) return ERROR_INVALID_HANDLE;
     if (LONG rc = SetterOf(handle_, setter_)) return rc;
     return RegSetValueExA(static_cast<HKEY>(setter_), name.c_str(), 0, value.type,
-                          reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size()));
+                          reinterpret_cast<const BYTE*>(value.data.data()),
+                          static_cast<DWORD>(value.data.size()));
 }
 
 long RegKey::DeleteValue(const std::string& name) const {
@@ -115,8 +116,8 @@ long RegKey::EnumValues(std::vector<RegNamedValue>& values) const {
     if (!open_) return ERROR_INVALID_HANDLE;
     HKEY h = static_cast<HKEY>(handle_);
     DWORD maxName = 0, maxData = 0;
-    LONG rc = RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
-                               nullptr, nullptr);
+    LONG rc = RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
+                               &maxData, nullptr, nullptr);
     if (rc != ERROR_SUCCESS) return rc;
     std::string name(maxName + 1, '\0');
     std::string data(maxData, '\0');

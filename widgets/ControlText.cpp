@@ -1,6 +1,6 @@
 #include "ControlText.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 
 namespace z9 {
 

@@ -1,6 +1,6 @@
 #include "VexButton.h"
 
-#include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Twips.h"
 #include "widgets/ControlText.h"
 

@@ -24,7 +24,8 @@ std::string Narrow(const wchar_t* text, int length) {
 }
 
 std::string HResultText(HRESULT hr, const EXCEPINFO* info) {
-    if (info && info->bstrDescription) return Narrow(info->bstrDescription, SysStringLen(info->bstrDescription));
+    if (info && info->bstrDescription)
+        return Narrow(info->bstrDescription, SysStringLen(info->bstrDescription));
     std::string text = MessageTableText(static_cast<long>(hr));
     return text.empty() ? "Automation error" : text;
 }

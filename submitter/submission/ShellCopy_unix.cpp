@@ -32,7 +32,9 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
     std::vector<std::string> sources;
     for (const auto& source : SplitCopyList(list)) {
         std::vector<std::string> files = ExpandWildcards(source);
-        if (files.empty()) return CopyFailed(FileNamePart(source), std::make_error_code(std::errc::no_such_file_or_directory), flags);
+        if (files.empty())
+            return CopyFailed(FileNamePart(source),
+                              std::make_error_code(std::errc::no_such_file_or_directory), flags);
         sources.insert(sources.end(), files.begin(), files.end());
     }
     if (sources.empty()) return 0;
@@ -43,8 +45,7 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
         if (ec) return CopyFailed(destination, ec, flags);
     }
     std::unique_ptr<CopyProgress> progress;
-    if (!(flags & kCopySilent))
-        progress = OpenCopyProgress(static_cast<int>(sources.size()));
+    if (!(flags & kCopySilent)) progress = OpenCopyProgress(static_cast<int>(sources.size()));
     int done = 0;
     for (const auto& source : sources) {
         std::string name = FileNamePart(source);

@@ -1,5 +1,5 @@
-#include "common/CodePage.h"
 #include "common/CodePageQt.h"
+#include "common/CodePage.h"
 
 #include <gtest/gtest.h>
 

@@ -54,7 +54,6 @@ TEST(RegistryFilesTest, HiveTextOfARoundTrip) {
     std::string classes = test::ReadFileBytes(folder.RegistryDir() / kClasses);
     EXPECT_NE(classes.find("[HKEY_CLASSES_ROOT\\.Z9F]\r\n@=\"Zorvan File\"\r\n"), std::string::npos)
         << classes;
-
 }
 
 TEST(RegistryFilesTest, ValuesThatDoNotFitOnALineAreWrittenAsBytes) {

@@ -16,8 +16,9 @@ TEST(RegistryHiveTest, TextReadsBackAsItWasWritten) {
 
     std::string text = WriteHive(hive, RegRoot::CurrentUser);
     EXPECT_EQ(text.rfind("REGEDIT4\r\n", 0), 0u);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\Settings]\r\n@=dword:deadbeef\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Menu\\Settings]\r\n@=dword:deadbeef\r\n"),
+        std::string::npos)
         << text;
 
     Hive back = ParseHive(text, RegRoot::CurrentUser);
@@ -43,7 +44,8 @@ TEST(RegistryHiveTest, SectionsOfTheOtherRootAndJunkAreNoted) {
     ASSERT_NE(hive.Find("Software"), nullptr);
     EXPECT_EQ(hive.Find("Software")->Find("A")->value.Text(), "1");
 
-    Hive classes = ParseHive("REGEDIT4\r\n[HKEY_CLASSES_ROOT\\.Z9F]\r\n@=\"Zorvan File\"\r\n", RegRoot::ClassesRoot);
+    Hive classes =
+        ParseHive("REGEDIT4\r\n[HKEY_CLASSES_ROOT\\.Z9F]\r\n@=\"Zorvan File\"\r\n", RegRoot::ClassesRoot);
     EXPECT_FALSE(classes.lostLines);
     ASSERT_NE(classes.Find(".z9f"), nullptr);
     EXPECT_EQ(classes.Find(".z9f")->Find("")->value.Text(), "Zorvan File");
