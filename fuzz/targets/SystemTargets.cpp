@@ -3,7 +3,9 @@
 #include "fuzz/FuzzTarget.h"
 
 #include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Registry.h"
+#include "common/RegistryHive.h"
 #include "submitter/submission/JobQueue.h"
 
 #include <QStringDecoder>

@@ -2,6 +2,7 @@
 
 #include "Ticket.h"
 #include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/Dialogs.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"

@@ -1,6 +1,7 @@
 #include "menu/support/Z9Support.h"
 
 #include "common/CodePage.h"
+#include "common/CodePageQt.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
 #include "common/Settings.h"
