@@ -30,6 +30,17 @@ protected:
     }
     void TearDown() override { SetProgramFolder(""); }
 
+    // The arguments the program the desktop chooses gets when the desktop
+    // opens file, as a file manager does on a double-click.
+    std::vector<std::string> OpenedByDesktop(const fs::path& file) {
+        test::LaunchWatch watch;
+        const fs::path out = watch.ReportTo(temp_.Path() / "opened.txt");
+        fs::remove(out);
+        test::RunCommand("gio open " + test::ShellQuote(file.string()) + " 2>/dev/null");
+        auto report = watch.WaitForReport(out);
+        return report ? report->args : std::vector<std::string>{"<nothing started>"};
+    }
+
     fs::path DataHome() const { return EnvVar("XDG_DATA_HOME"); }
     fs::path MimeApps() const { return fs::path(EnvVar("XDG_CONFIG_HOME")) / "mimeapps.list"; }
 
@@ -58,14 +69,8 @@ TEST_F(DesktopIntegrationTest, AMenuFileOpensInTheMenuProgram) {
 
 TEST_F(DesktopIntegrationTest, TheDesktopOpensTheFileWithItsPath) {
     RegisterDesktopFileType(kMenu, true);
-    test::LaunchWatch watch;
     const fs::path menu = temp_.Write("menus/Main Menu.z9m", "1");
-    const fs::path out = watch.ReportTo(temp_.Path() / "opened.txt");
-    // What a file manager does on a double-click.
-    test::RunCommand("gio open " + test::ShellQuote(menu.string()) + " 2>/dev/null");
-    auto report = watch.WaitForReport(out);
-    ASSERT_TRUE(report);
-    EXPECT_EQ(report->args, (std::vector<std::string>{menu.string()}));
+    EXPECT_EQ(OpenedByDesktop(menu), (std::vector<std::string>{menu.string()}));
 }
 
 TEST_F(DesktopIntegrationTest, NothingIsWrittenTwice) {
@@ -106,13 +111,8 @@ TEST_F(DesktopIntegrationTest, TheEntryIsValidWhateverTheFolderIsCalled) {
     SetProgramFolder(odd.string());
     RegisterDesktopFileType(kTask, true);
 
-    test::LaunchWatch watch;
     const fs::path task = temp_.Write("pay.z9f", "1");
-    const fs::path out = watch.ReportTo(temp_.Path() / "opened.txt");
-    test::RunCommand("gio open " + test::ShellQuote(task.string()) + " 2>/dev/null");
-    auto report = watch.WaitForReport(out);
-    ASSERT_TRUE(report);
-    EXPECT_EQ(report->args, (std::vector<std::string>{task.string()}));
+    EXPECT_EQ(OpenedByDesktop(task), (std::vector<std::string>{task.string()}));
 }
 
 TEST_F(DesktopIntegrationTest, TheUsersOtherDefaultsStay) {
