@@ -2,8 +2,11 @@
 
 #include "common/AsciiText.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <random>
+#include <string_view>
 
 namespace z9 {
 namespace {
@@ -50,26 +53,46 @@ int RandomInt(int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(Rng());
 }
 
+// Uniform random bits, a few at a time, from whole draws of the generator:
+// a body line needs some forty small numbers.
+class RandomBits {
+public:
+    int Take(int n) {
+        if (left_ < n) {
+            bits_ = Rng()();
+            left_ = 32;
+        }
+        const int value = static_cast<int>(bits_ & ((1u << n) - 1));
+        bits_ >>= n;
+        left_ -= n;
+        return value;
+    }
+    // 1 to 14, each equally likely.
+    int KeyDigit() {
+        for (;;)
+            if (int d = Take(4); d < 14) return d + 1;
+    }
+
+private:
+    std::uint_fast32_t bits_ = 0;
+    int left_ = 0;
+};
+
 char Symbol(int alphabet, int index) {
     return kAlphabets[alphabet - 1][index & 63];
 }
 
 // Index of a symbol in its alphabet; a foreign character counts as 0.
-struct SymbolIndex {
-    std::array<std::array<signed char, 256>, 6> table{};
-    SymbolIndex() {
-        for (auto& row : table)
-            row.fill(-1);
-        for (int a = 0; a < 6; ++a)
-            for (int i = 0; i < 64; ++i)
-                table[a][static_cast<Byte>(kAlphabets[a][i])] = static_cast<signed char>(i);
-    }
-};
+constexpr std::array<std::array<Byte, 256>, 6> kSymbolIndex = [] {
+    std::array<std::array<Byte, 256>, 6> table{};
+    for (std::size_t a = 0; a < 6; ++a)
+        for (Byte i = 0; i < 64; ++i)
+            table[a][static_cast<Byte>(kAlphabets[a][i])] = i;
+    return table;
+}();
 
 int IndexOf(int alphabet, char c) {
-    static const SymbolIndex index;
-    int i = index.table[alphabet - 1][static_cast<Byte>(c)];
-    return i < 0 ? 0 : i;
+    return kSymbolIndex[alphabet - 1][static_cast<Byte>(c)];
 }
 
 const std::string& OpenMarker() {
@@ -87,10 +110,12 @@ class KeyStream {
 public:
     explicit KeyStream(const std::array<Byte, 4>& key) : block_(key) {}
 
-    void Apply(std::string& bytes) {
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (i % 4 == 0) Advance();
-            bytes[i] = static_cast<char>(static_cast<Byte>(bytes[i]) ^ block_[i % 4]);
+    void Apply(char* bytes, std::size_t size) {
+        for (std::size_t i = 0; i < size; i += 4) {
+            Advance();
+            const std::size_t n = std::min<std::size_t>(4, size - i);
+            for (std::size_t k = 0; k < n; ++k)
+                bytes[i + k] = static_cast<char>(static_cast<Byte>(bytes[i + k]) ^ block_[k]);
         }
     }
 
@@ -187,11 +212,15 @@ std::string HexEncode(const std::string& text) {
     return hex;
 }
 
-std::string EncipherLine(const std::string& chunk) {
+namespace {
+
+// Appends the body line of up to 40 plain characters to out.
+void EncipherLineInto(std::string_view chunk, std::string& out) {
+    RandomBits random;
     // Line key: no hexadecimal digit of a key byte is 0 or F.
     std::array<Byte, 4> key{};
     for (auto& k : key)
-        k = static_cast<Byte>(16 * RandomInt(1, 14) + RandomInt(1, 14));
+        k = static_cast<Byte>(16 * random.KeyDigit() + random.KeyDigit());
 
     // Key group k1..k6.
     const unsigned h = key[0] / 64;
@@ -201,45 +230,69 @@ std::string EncipherLine(const std::string& chunk) {
     for (int n = 1; n <= 5; ++n)
         k[n + 1] = Symbol(n, static_cast<int>((v >> (6 * (5 - n))) & 63));
 
-    // Header: the key group among random symbols.
-    const int r1 = RandomInt(0, 63), r2 = RandomInt(0, 63), r3 = RandomInt(0, 63);
-    std::string head{Symbol(5, r1), k[4], k[2], Symbol(3, r2), k[3], Symbol(1, r3)};
-    std::string tail{Symbol(4, RandomInt(0, 63)), k[6], Symbol(2, RandomInt(0, 63)),
-                     Symbol(6, RandomInt(0, 63)), k[5]};
-    for (int i = FillerCount(r1, r2, r3); i > 0; --i)
-        tail.push_back(Symbol(3, RandomInt(0, 63)));
-    tail.push_back(k[1]);
+    const int r1 = random.Take(6), r2 = random.Take(6), r3 = random.Take(6);
+    const int fillers = FillerCount(r1, r2, r3);
+    const std::size_t size = chunk.size();
+    const std::size_t bodySize = size / 3 * 4 + (size % 3 ? size % 3 + 1 : 0);
 
-    std::string bytes = chunk;
-    KeyStream(key).Apply(bytes);
+    // The line is written in place at the end of out.
+    const std::size_t at = out.size();
+    out.resize(at + 6 + bodySize + 6 + static_cast<std::size_t>(fillers));
+    char* o = out.data() + at;
+
+    // Header: the key group among random symbols.
+    *o++ = Symbol(5, r1);
+    *o++ = k[4];
+    *o++ = k[2];
+    *o++ = Symbol(3, r2);
+    *o++ = k[3];
+    *o++ = Symbol(1, r3);
 
     // Body: three bytes in four symbols, the high bits collected in alphabet 3.
-    std::string body;
-    body.reserve(bytes.size() / 3 * 4 + 3);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t left = bytes.size() - i;
-        const Byte b0 = static_cast<Byte>(bytes[i]);
-        const Byte b1 = left > 1 ? static_cast<Byte>(bytes[i + 1]) : 0;
-        const Byte b2 = left > 2 ? static_cast<Byte>(bytes[i + 2]) : 0;
+    char bytes[kContainerChunk];
+    std::string longer; // a chunk longer than a body line is still enciphered whole
+    char* plain = bytes;
+    if (size > kContainerChunk) {
+        longer.assign(chunk);
+        plain = longer.data();
+    } else {
+        std::copy_n(chunk.data(), size, bytes);
+    }
+    KeyStream(key).Apply(plain, size);
+    for (std::size_t i = 0; i < size; i += 3) {
+        const std::size_t left = size - i;
+        const Byte b0 = static_cast<Byte>(plain[i]);
+        const Byte b1 = left > 1 ? static_cast<Byte>(plain[i + 1]) : 0;
+        const Byte b2 = left > 2 ? static_cast<Byte>(plain[i + 2]) : 0;
         int x = 16 * (b0 >> 6);
         if (left == 1)
-            x += RandomInt(0, 3) + 4 * RandomInt(0, 3);
+            x += random.Take(2) + 4 * random.Take(2);
         else
             x += (b1 >> 6) + 4 * (b2 >> 6);
-        body.push_back(Symbol(1, b0));
-        if (left > 1) body.push_back(Symbol(2, b1));
-        body.push_back(Symbol(3, x));
-        if (left > 2) body.push_back(Symbol(4, b2));
+        *o++ = Symbol(1, b0);
+        if (left > 1) *o++ = Symbol(2, b1);
+        *o++ = Symbol(3, x);
+        if (left > 2) *o++ = Symbol(4, b2);
     }
-    return head + body + tail;
+
+    // The rest of the header, the fillers, and k1 last.
+    *o++ = Symbol(4, random.Take(6));
+    *o++ = k[6];
+    *o++ = Symbol(2, random.Take(6));
+    *o++ = Symbol(6, random.Take(6));
+    *o++ = k[5];
+    for (int i = fillers; i > 0; --i)
+        *o++ = Symbol(3, random.Take(6));
+    *o++ = k[1];
 }
 
-std::string DecipherLine(const std::string& line) {
+// Appends the plain characters of one body line to out.
+void DecipherLineInto(std::string_view line, std::string& out) {
     const std::size_t len = line.size();
-    if (len < 12) return {};
+    if (len < 12) return;
     const int n = FillerCount(IndexOf(5, line[0]), IndexOf(3, line[3]), IndexOf(1, line[5]));
     const std::size_t tailSize = 6 + static_cast<std::size_t>(n);
-    if (len < 6 + tailSize) return {};
+    if (len < 6 + tailSize) return;
     const char k1 = line[len - 1], k5 = line[len - 2 - n], k6 = line[len - 5 - n];
     const char k2 = line[2], k3 = line[4], k4 = line[1];
 
@@ -251,29 +304,47 @@ std::string DecipherLine(const std::string& line) {
     std::array<Byte, 4> key{static_cast<Byte>((h * 64 + (v >> 24)) & 255), static_cast<Byte>((v >> 16) & 255),
                             static_cast<Byte>((v >> 8) & 255), static_cast<Byte>(v & 255)};
 
+    // At most three bytes for every four symbols, written in place at the end of out.
     const std::size_t bodyEnd = len - tailSize;
-    std::string bytes;
-    bytes.reserve((bodyEnd - 6) / 4 * 3 + 2);
+    const std::size_t start = out.size();
+    out.resize(start + (bodyEnd - 6) / 4 * 3 + 2);
+    char* o = out.data() + start;
     for (std::size_t i = 6; i < bodyEnd; i += 4) {
         const std::size_t left = bodyEnd - i;
         if (left == 1) break; // never written by the encoder
         const int lo0 = IndexOf(1, line[i]);
         if (left == 2) {
             const int x = IndexOf(3, line[i + 1]);
-            bytes.push_back(static_cast<char>(lo0 | ((x >> 4) & 3) << 6));
+            *o++ = static_cast<char>(lo0 | ((x >> 4) & 3) << 6);
             break;
         }
         const int lo1 = IndexOf(2, line[i + 1]);
         const int x = IndexOf(3, line[i + 2]);
-        bytes.push_back(static_cast<char>(lo0 | ((x >> 4) & 3) << 6));
-        bytes.push_back(static_cast<char>(lo1 | (x & 3) << 6));
-        if (left >= 4) bytes.push_back(static_cast<char>(IndexOf(4, line[i + 3]) | ((x >> 2) & 3) << 6));
+        *o++ = static_cast<char>(lo0 | ((x >> 4) & 3) << 6);
+        *o++ = static_cast<char>(lo1 | (x & 3) << 6);
+        if (left >= 4) *o++ = static_cast<char>(IndexOf(4, line[i + 3]) | ((x >> 2) & 3) << 6);
     }
-    KeyStream(key).Apply(bytes);
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    KeyStream(key).Apply(out.data() + start, out.size() - start);
+}
+
+} // namespace
+
+std::string EncipherLine(const std::string& chunk) {
+    std::string line;
+    line.reserve(80);
+    EncipherLineInto(chunk, line);
+    return line;
+}
+
+std::string DecipherLine(const std::string& line) {
+    std::string bytes;
+    bytes.reserve(line.size());
+    DecipherLineInto(line, bytes);
     return bytes;
 }
 
-std::string BuildContainer(const std::string& plainText) {
+ContainerWriter::ContainerWriter(PieceWriter::Sink sink) : out_(std::move(sink)) {
     std::string padding(40, ' ');
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     for (char& c : padding) {
@@ -281,18 +352,55 @@ std::string BuildContainer(const std::string& plainText) {
         if (code < 32) code += 32;
         c = static_cast<char>(code);
     }
-    const std::size_t lines = (plainText.size() + kContainerChunk - 1) / kContainerChunk;
+    for (std::string_view line : {std::string_view(kContainerLine1), std::string_view(kContainerLine2),
+                                  std::string_view(OpenMarker()), std::string_view(padding)}) {
+        out_.Add(line);
+        out_.Add("\r\n");
+    }
+}
+
+bool ContainerWriter::Line(std::string_view chunk) {
+    EncipherLineInto(chunk, out_.Room());
+    out_.Room().append("\r\n");
+    return out_.Added();
+}
+
+bool ContainerWriter::Add(std::string_view plain) {
+    if (!chunk_.empty()) {
+        const std::size_t take = std::min(plain.size(), kContainerChunk - chunk_.size());
+        chunk_.append(plain.substr(0, take));
+        plain.remove_prefix(take);
+        if (chunk_.size() < kContainerChunk) return true;
+        const bool ok = Line(chunk_);
+        chunk_.clear();
+        if (!ok) return false;
+    }
+    for (; plain.size() >= kContainerChunk; plain.remove_prefix(kContainerChunk))
+        if (!Line(plain.substr(0, kContainerChunk))) return false;
+    chunk_.assign(plain);
+    return true;
+}
+
+bool ContainerWriter::Finish() {
+    if (!chunk_.empty()) Line(chunk_);
+    chunk_.clear();
+    out_.Add(CloseMarker());
+    out_.Add("\r\n");
+    out_.Add(kContainerEnd);
+    return out_.Finish();
+}
+
+std::string BuildContainer(const std::string& plainText) {
+    // A body line is at most 6 + 54 + 10 symbols and its CR LF: one room for
+    // it all, and for the CR LF a saved file ends with.
     std::string out;
-    out.reserve(200 + lines * 72);
-    auto line = [&out](const std::string& s) { out.append(s).append("\r\n"); };
-    line(kContainerLine1);
-    line(kContainerLine2);
-    line(OpenMarker());
-    line(padding);
-    for (std::size_t i = 0; i < plainText.size(); i += kContainerChunk)
-        line(EncipherLine(plainText.substr(i, kContainerChunk)));
-    line(CloseMarker());
-    out.append(kContainerEnd);
+    out.reserve(256 + (plainText.size() + kContainerChunk - 1) / kContainerChunk * 72);
+    ContainerWriter writer([&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    writer.Add(plainText);
+    writer.Finish();
     return out;
 }
 
@@ -309,14 +417,29 @@ bool OpenContainer(Z9StringReader& reader) {
     if (reader.ReadNextLine() != kContainerLine2) return done(false);
     if (reader.ReadNextLine() != OpenMarker()) return done(false);
     if (reader.ReadNextLine().empty()) return done(false);
+
+    // The body lines are read in place: a 10 MB file is millions of short lines.
+    const std::string_view text(reader.toString());
+    const std::string_view delimiter(reader.Delimiter());
+    std::size_t pos = reader.Position() - 1;
+    auto nextLine = [&] {
+        std::size_t end = text.find(delimiter, pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = std::min(text.size(), end + delimiter.size());
+        return line;
+    };
+    // Four symbols carry three bytes and every line has twelve symbols of key
+    // and filler, so three quarters of the rest hold the plain text: one room, no copies.
     std::string plain;
+    plain.reserve((text.size() - std::min(pos, text.size())) / 4 * 3 + 3);
     for (;;) {
-        if (reader.IsEOF()) return done(false);
-        std::string body = reader.ReadNextLine();
+        if (pos >= text.size()) return done(false);
+        std::string_view body = nextLine();
         if (body == CloseMarker()) break;
-        plain += DecipherLine(body);
+        DecipherLineInto(body, plain);
     }
-    if (reader.ReadNextLine() != kContainerEnd) return done(false);
+    if (pos >= text.size() || nextLine() != kContainerEnd) return done(false);
     reader.toString(std::move(plain));
     return done(true);
 }

@@ -2,9 +2,11 @@
 // The encrypted task file container, and the two small transformations of
 // task values: the hexadecimal layer of the task password and the scrambling
 // of password-type field values.
+#include "PieceWriter.h"
 #include "Z9StringReader.h"
 
 #include <string>
+#include <string_view>
 
 namespace z9 {
 
@@ -17,6 +19,23 @@ inline constexpr std::size_t kContainerChunk = 40;
 
 // The whole container for a plain task text, lines joined with CR LF (no final CR LF).
 std::string BuildContainer(const std::string& plainText);
+
+// Builds the same container as the plain text comes in, handing it to a sink
+// in pieces of about 64 KiB, so a large task's container is never whole in memory.
+class ContainerWriter {
+public:
+    explicit ContainerWriter(PieceWriter::Sink sink);
+    // Adds plain text; false once the sink has failed.
+    bool Add(std::string_view plain);
+    // The last body line and the end; false when the sink failed now or before.
+    bool Finish();
+
+private:
+    bool Line(std::string_view chunk);
+
+    PieceWriter out_;
+    std::string chunk_; // plain text not yet enciphered, shorter than a body line
+};
 
 // When the reader's text is a valid container, replaces it by the deciphered
 // plain text and returns true. Otherwise returns false. Either way the reader

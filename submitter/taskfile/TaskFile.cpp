@@ -428,16 +428,17 @@ void WriteRecords(Z9StringBuilder& out, long long count, const char* open, const
     }
 }
 
-} // namespace
-
-bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) {
+// The lines of the plain format; fails (with why) when a count does not fit its array.
+bool TaskLines(const TaskRecord& task, Z9StringBuilder& out, std::string& why) {
     long long steps = 0, files = 0, environs = 0;
     if (!RecordCount(task.NumberSteps, task.Steps.size(), steps, why) ||
         !RecordCount(task.NumberTaskFiles, task.TaskFiles.size(), files, why) ||
         !RecordCount(task.NumberEnviron, task.Environs.size(), environs, why))
         return false;
 
-    Z9StringBuilder out;
+    out.Reserve(static_cast<std::size_t>(
+        8 + std::size(kGeneralKeys) + std::size(kCountKeys) + steps * (std::size(kStepKeys) + 2) +
+        files * (std::size(kTaskFileKeys) + 2) + environs * (std::size(kEnvironKeys) + 2)));
     out.AppendElement(kHeader);
     out.AppendElement(kRoot);
     out.AppendElement("<GENERAL>");
@@ -449,10 +450,37 @@ bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) 
     WriteRecords(out, files, "<TASKFILE>", "</TASKFILE>", kTaskFileKeys, task.TaskFiles);
     WriteRecords(out, environs, "<ENVIRON>", "</ENVIRON>", kEnvironKeys, task.Environs);
     out.AppendElement(kRootEnd);
-    text = out.toDelimitedString("\r\n");
-    if (!task.EditPPP.empty()) text = BuildContainer(text);
-    text += "\r\n";
     return true;
+}
+
+// The file's bytes, in pieces: the lines joined with CR LF, inside the
+// container when EDITPPP is set, and the final CR LF. Neither the joined text
+// nor the container is ever whole in memory.
+bool WriteTaskText(const TaskRecord& task, const Z9StringBuilder& lines, const PieceWriter::Sink& sink) {
+    auto join = [&lines](auto& out) {
+        bool ok = true;
+        for (std::size_t i = 0; ok && i < lines.Items().size(); ++i)
+            ok = (i == 0 || out.Add("\r\n")) && out.Add(lines.Items()[i]);
+        return ok;
+    };
+    if (task.EditPPP.empty()) {
+        PieceWriter out(sink);
+        return join(out) && out.Add("\r\n") && out.Finish();
+    }
+    ContainerWriter container(sink);
+    return join(container) && container.Finish() && sink("\r\n");
+}
+
+} // namespace
+
+bool BuildTaskText(const TaskRecord& task, std::string& text, std::string& why) {
+    Z9StringBuilder lines;
+    if (!TaskLines(task, lines, why)) return false;
+    text.clear();
+    return WriteTaskText(task, lines, [&text](std::string_view piece) {
+        text.append(piece);
+        return true;
+    });
 }
 
 bool ParseTaskText(std::string bytes, TaskRecord& task, int& progress, std::string& why) {
@@ -496,12 +524,16 @@ bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
 
 bool SaveTask(const std::string& path, const TaskRecord& task, bool silent) {
     LastError().clear();
-    std::string text, why;
-    if (BuildTaskText(task, text, why)) {
+    std::string why;
+    Z9StringBuilder lines;
+    if (TaskLines(task, lines, why)) {
         // The old file stays locked until the new one has its name, so a
         // reader's exclusive probe waits for the whole new file.
         SafeFile file(HostPath(path), {.lockTarget = true});
-        if (file.Open() && file.Write(text) && file.Commit()) return true;
+        if (file.Open() &&
+            WriteTaskText(task, lines, [&file](std::string_view piece) { return file.Write(piece); }) &&
+            file.Commit())
+            return true;
         why = file.ErrorText();
     }
     LastError() = "SAVETASK ERROR:\n\n\t" + why;

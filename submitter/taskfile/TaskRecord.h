@@ -42,38 +42,38 @@ struct EnvironRecord {
 };
 
 struct TaskRecord {
-    std::string TaskName;       // TASKNAME
-    std::string User;           // USER
-    std::string Password;       // PASSWORD
-    std::string Domain;         // DOMAIN
-    std::string Server;         // SERVER
-    std::string ServerPath;     // SERVERPATH
-    std::string CpuPriority;    // CPUPRIORITY
-    std::string ScheduledTime;  // SCHEDULEDTIME
-    std::string Dependent;      // DEPENDENT
-    std::string QueuePriority;  // QUEUEPRIORITY
-    std::string MaxRC;          // MAXRC
-    std::string TaskReportFile; // TASKREPORTFILE
-    std::string TaskRepeat;     // TASKREPEAT
-    std::string NumberSteps;    // NUMBERSTEPS
+    std::string TaskName;        // TASKNAME
+    std::string User;            // USER
+    std::string Password;        // PASSWORD
+    std::string Domain;          // DOMAIN
+    std::string Server;          // SERVER
+    std::string ServerPath;      // SERVERPATH
+    std::string CpuPriority;     // CPUPRIORITY
+    std::string ScheduledTime;   // SCHEDULEDTIME
+    std::string Dependent;       // DEPENDENT
+    std::string QueuePriority;   // QUEUEPRIORITY
+    std::string MaxRC;           // MAXRC
+    std::string TaskReportFile;  // TASKREPORTFILE
+    std::string TaskRepeat;      // TASKREPEAT
+    std::string NumberSteps;     // NUMBERSTEPS
     std::string NumberTaskFiles; // NUMBERTASKFILES
-    std::string NumberEnviron;  // NUMBERENVIRON
-    std::string MaxTime;        // MAXTIME
-    std::string TaskClass;      // TASKCLASS
-    std::string SubUser;        // SUBUSER
-    std::string SubDomain;      // SUBDOMAIN
-    std::string SubServer;      // SUBSERVER
-    std::string SubData;        // SUBDATA
-    std::string RepeatCancel;   // REPEATCANCEL
-    std::string FontName;       // FONTNAME
-    std::string FontSize;       // FONTSIZE
-    std::string FontColor;      // FONTCOLOR
-    std::string FontCharset;    // FONTCHARSET
-    std::string FontBold;       // FONTBOLD
-    std::string FontItalic;     // FONTITALIC
-    std::string Reserved1;      // RESERVED1: first character '1' = user may schedule
-    std::string Reserved2;      // RESERVED2
-    std::string EditPPP;        // EDITPPP: non-empty only in encrypted task files
+    std::string NumberEnviron;   // NUMBERENVIRON
+    std::string MaxTime;         // MAXTIME
+    std::string TaskClass;       // TASKCLASS
+    std::string SubUser;         // SUBUSER
+    std::string SubDomain;       // SUBDOMAIN
+    std::string SubServer;       // SUBSERVER
+    std::string SubData;         // SUBDATA
+    std::string RepeatCancel;    // REPEATCANCEL
+    std::string FontName;        // FONTNAME
+    std::string FontSize;        // FONTSIZE
+    std::string FontColor;       // FONTCOLOR
+    std::string FontCharset;     // FONTCHARSET
+    std::string FontBold;        // FONTBOLD
+    std::string FontItalic;      // FONTITALIC
+    std::string Reserved1;       // RESERVED1: first character '1' = user may schedule
+    std::string Reserved2;       // RESERVED2
+    std::string EditPPP;         // EDITPPP: non-empty only in encrypted task files
 
     // Indexed from 0; their lengths equal the three counts after a load.
     std::vector<StepRecord> Steps;

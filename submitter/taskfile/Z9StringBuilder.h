@@ -18,6 +18,8 @@ public:
     void removeLastElement();
     std::size_t Elements() const { return items_.size(); }
     void Reset() { items_.clear(); }
+    // Room for n elements, so a builder of known size never moves its elements.
+    void Reserve(std::size_t n) { items_.reserve(n); }
     const std::vector<std::string>& Items() const { return items_; }
 
     // Joined with nothing, or with d, between the elements.

@@ -103,6 +103,54 @@ TEST(BuildContainer, LayoutOfTheLines) {
     EXPECT_EQ(two[6], empty[4]);
 }
 
+std::string Opened(const std::string& container) {
+    Z9StringReader r(container);
+    return OpenContainer(r) ? r.toString() : "<not a container>";
+}
+
+// A saved task streams through the writer: text fed in pieces of any size
+// gives the lines a whole text gives, and the container leaves in pieces, so
+// a large task is never held twice.
+TEST(ContainerWriter, PiecesInGiveTheSameLinesAndPiecesOut) {
+    std::mt19937 rng(5);
+    const std::string plain = RandomBytes(rng, 300000);
+    std::vector<std::size_t> pieces;
+    std::string container;
+    ContainerWriter writer([&](std::string_view piece) {
+        pieces.push_back(piece.size());
+        container.append(piece);
+        return true;
+    });
+    const std::size_t steps[] = {1, 7, 39, 40, 41, 333, 4096};
+    for (std::size_t at = 0, i = 0; at < plain.size(); at += steps[i++ % 7])
+        ASSERT_TRUE(writer.Add(std::string_view(plain).substr(at, steps[i % 7])));
+    ASSERT_TRUE(writer.Finish());
+
+    EXPECT_EQ(Opened(container), plain);
+    const std::vector<std::string> lines = Lines(container);
+    ASSERT_EQ(lines.size(), 6u + (plain.size() + 39) / 40);
+    for (std::size_t i = 4; i + 2 < lines.size(); ++i)
+        ASSERT_EQ(DecipherLine(lines[i]), plain.substr((i - 4) * 40, 40)) << i;
+    ASSERT_GT(pieces.size(), 5u);
+    for (std::size_t size : pieces)
+        EXPECT_LE(size, PieceWriter::kPieceSize + 80);
+    EXPECT_EQ(Lines(BuildContainer(plain)).size(), lines.size());
+}
+
+TEST(ContainerWriter, AFailingSinkStopsTheWriting) {
+    int calls = 0;
+    ContainerWriter writer([&](std::string_view) {
+        ++calls;
+        return false;
+    });
+    const std::string plain(200000, 'p');
+    EXPECT_FALSE(writer.Add(plain));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(writer.Add(plain));
+    EXPECT_FALSE(writer.Finish());
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(OpenContainer, OpensToThePlainTextWhateverItHolds) {
     std::mt19937 rng(11);
     for (std::size_t n : {0, 1, 39, 40, 41, 80, 1000, 4097}) {
