@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -38,7 +39,15 @@ int main(int argc, char** argv) {
     }
 
     z9::Form1 form;
-    if (!form.Form_Load(line)) return form.ExitCode();
+    if (!form.Form_Load(line)) {
+        // The window was never shown (submit mode, /?, a start that failed) and
+        // every file the run wrote is closed. Taking apart the controls of a
+        // large task, and Qt's bookkeeping of them, would cost a good share of
+        // the work itself for nobody: the program ends here, and the system
+        // takes the memory back.
+        std::fflush(nullptr);
+        std::_Exit(form.ExitCode());
+    }
     form.show();
     return app.exec();
 }
