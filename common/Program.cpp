@@ -59,4 +59,32 @@ std::string EnvVar(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
+std::string JoinArguments(int argc, char** argv) {
+#ifdef _WIN32
+    // The raw line keeps the user's quotes and blanks; skip the program's name.
+    (void)argc;
+    (void)argv;
+    const char* p = GetCommandLineA();
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+#else
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    return line;
+#endif
+}
+
 } // namespace z9

@@ -37,4 +37,9 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value);
 // without the tests' override).
 std::string ExecutableFolder();
 
+// The argument string of a program started with argv, as both programs read
+// their command line: on Windows the raw command line after the program name;
+// elsewhere the arguments joined with single blanks.
+std::string JoinArguments(int argc, char** argv);
+
 } // namespace z9

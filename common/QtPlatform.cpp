@@ -3,13 +3,16 @@
 #include "Clock.h"
 #include "CodePageQt.h"
 #include "HostText.h"
+#include "Desktop.h"
 #include "MessageBox.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QThread>
 
@@ -29,6 +32,27 @@ public:
             if (left > 0) QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
         } while (timer.elapsed() < ms);
     }
+};
+
+class QtDesktop : public DesktopBackend {
+public:
+    bool PersonCanAnswer() override {
+        if (!Gui()) return false;
+        const QString platform = QGuiApplication::platformName();
+        return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+    }
+    bool PushBusyCursor() override {
+        if (!Gui()) return false;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        return true;
+    }
+    void PopBusyCursor() override {
+        if (Gui()) QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    // Logic tests and tools run without a GUI application.
+    static bool Gui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 };
 
 int ShowQtMessage(const std::string& text, int style, const std::string& title) {
@@ -119,8 +143,14 @@ void InstallHostText() {
         });
 }
 
+void InstallQtDesktop() {
+    static QtDesktop desktop;
+    Desktop::Install(&desktop);
+}
+
 void InstallQtPlatform() {
     LoadProgramFonts();
+    InstallQtDesktop();
     static QtClock clock;
     Clock::Install(&clock);
     SetMessageHandler(ShowQtMessage);

@@ -19,6 +19,10 @@ void InstallHostText();
 
 // The box MessageBox shows for a style (icon 16/32/48/64, buttons 0-4), not yet shown.
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& text, int style, const std::string& title);
+// Only the window system's answers of Desktop.h (who can answer a box, the
+// hourglass); InstallQtPlatform includes them. Tests that answer boxes
+// themselves install just these.
+void InstallQtDesktop();
 
 // Makes the fonts the windows ask for ("Tahoma") available where the system
 // does not list them, e.g. the Tahoma of fonts-wine, which Linux keeps outside

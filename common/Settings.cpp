@@ -185,14 +185,4 @@ long WriteClassesEntries(const std::vector<ClassesEntry>& entries, bool stopAtFi
     return first;
 }
 
-FileType SubmitterFileType() {
-    return {".Z9F", "Zorvan File", "Z9Sub"};
-}
-
-bool RegisterFileType() {
-    std::string verb = KeyExists(kWorkstationKey) ? "Zorvan Submitter" : "";
-    WriteClassesEntries(AssociationEntries(SubmitterFileType(), verb), false);
-    return true;
-}
-
 } // namespace z9

@@ -1,7 +1,7 @@
 #pragma once
-// Settings helpers both programs use, and the association of our file types
-// with the shell. Failures come back as Windows error codes; nothing throws and
-// nothing is shown.
+// Settings helpers both programs use, and the mechanism that associates a file
+// type with one of our programs. Failures come back as Windows error codes;
+// nothing throws and nothing is shown.
 #include "Registry.h"
 
 #include <string>
@@ -12,9 +12,6 @@ namespace z9 {
 // The application key at rest; the submitter switches away from it only around
 // its own window placement.
 inline constexpr const char* kMenuAppKey = "Brindle\\Zorvan Menu";
-inline constexpr const char* kSubmitterAppKey = "Brindle\\Zorvan Submitter";
-// Present (under HKEY_CURRENT_USER\Software) when the workstation product is installed.
-inline constexpr const char* kWorkstationKey = "Brindle\\Zorvan Workstation";
 
 // The sub-key of HKEY_CURRENT_USER\Software under which GetSetting and SaveSetting work.
 const std::string& AppKey();
@@ -100,13 +97,5 @@ std::vector<ClassesEntry> AssociationEntries(const FileType& type, const std::st
 // failure; otherwise every entry is tried. Returns the first error, 0 when all
 // were written.
 long WriteClassesEntries(const std::vector<ClassesEntry>& entries, bool stopAtFirstError);
-
-// The submitter's type: .Z9F files, class "Zorvan File", opened by Z9Sub.
-FileType SubmitterFileType();
-
-// Associates .Z9F files with the submitter. With the workstation product
-// installed only the extra verb "Zorvan Submitter" is written. Errors are
-// ignored; returns true.
-bool RegisterFileType();
 
 } // namespace z9

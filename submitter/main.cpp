@@ -4,7 +4,7 @@
 #include "common/QtPlatform.h"
 #include "submitter/app/CommandLine.h"
 #include "submitter/app/Form1.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 
 #include <QApplication>
 

@@ -6,7 +6,7 @@
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"
 #include "submitter/fields/MVexTask.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/fields/TDateTime.h"
 
 #include <cmath>

@@ -4,8 +4,8 @@
 
 #include "submitter/app/CommandLine.h"
 #include "submitter/app/TaskView.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/fields/MVexTask.h"
-#include "submitter/fields/ReportError.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,10 +4,6 @@
 #include <algorithm>
 #include <cctype>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace z9 {
 
 namespace {
@@ -58,34 +54,6 @@ std::vector<std::string> SplitAtAssignments(const std::string& text) {
         parts.push_back(text.substr(start, at - start));
         start = at + kEnvVar.size();
     }
-}
-
-std::string JoinArguments(int argc, char** argv) {
-#ifdef _WIN32
-    // The raw line keeps the user's quotes and blanks; skip the program's name.
-    (void)argc;
-    (void)argv;
-    const char* p = GetCommandLineA();
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"')
-            ++p;
-        if (*p) ++p;
-    } else {
-        while (*p && *p != ' ' && *p != '\t')
-            ++p;
-    }
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return p;
-#else
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) line += ' ';
-        line += argv[i];
-    }
-    return line;
-#endif
 }
 
 std::string StripQuotes(const std::string& fileName) {

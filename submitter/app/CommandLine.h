@@ -25,11 +25,6 @@ CommandLine ParseCommandLine(const std::string& line);
 // dialog goes through this alone.
 std::vector<std::string> SplitAtAssignments(const std::string& text);
 
-// The argument string of a program started with argv: on Windows the raw
-// command line after the program name; elsewhere the arguments joined with
-// single blanks.
-std::string JoinArguments(int argc, char** argv);
-
 // Drops one enclosing pair of double quotes: with at least 3 characters, a
 // leading quote and then a trailing one, each on its own.
 std::string StripQuotes(const std::string& fileName);

@@ -1,18 +1,21 @@
 #include "submitter/app/Form1.h"
 
 #include "common/CodePageQt.h"
+#include "common/Desktop.h"
 #include "common/Dialogs.h"
+#include "common/FormBuilder.h"
+#include "common/HelpFile.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
 #include "common/Settings.h"
 #include "common/Twips.h"
+#include "submitter/app/Association.h"
 #include "submitter/app/CommandLine.h"
-#include "submitter/fields/BusyCursor.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/fields/MVexTask.h"
 #include "submitter/fields/P8DT.h"
-#include "submitter/fields/ReportError.h"
 #include "submitter/fields/VexField.h"
 #include "submitter/fields/VexFieldSplitter.h"
 #include "submitter/submission/JobSubmiter.h"
@@ -21,14 +24,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QUrl>
 #include <QWheelEvent>
 
 #include <filesystem>
@@ -68,40 +69,10 @@ int TwY(double px) {
     return PixelsToTwipsY(px);
 }
 
-void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(PxX(left), PxY(top), PxX(width), PxY(height));
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& caption) {
-    auto* label = new QLabel(FromAnsi(caption), parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText); // the task's texts, never markup
-    label->setAccessibleName(label->text());
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString::fromLatin1(caption).remove('&'));
-    return button;
-}
-
 VexLine* MakeLine(QWidget* parent, const QString& name) {
     auto* line = new VexLine(parent);
     line->setObjectName(name);
     return line;
-}
-
-// "yyyy-mm-dd hh:mm:ss" as stored in SCHEDULEDTIME; nothing when it is not one.
-std::optional<DateTime> ReadStoredDateTime(const std::string& text) {
-    DateTime v;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &v.Year, &v.Month, &v.Day, &v.Hour, &v.Minute,
-                    &v.Second, &tail) != 6)
-        return std::nullopt;
-    if (!IsValidDate(v.Year, v.Month, v.Day) || !IsValidTime(v.Hour, v.Minute, v.Second)) return std::nullopt;
-    return v;
 }
 
 QRect ScreenTwips() {
@@ -192,7 +163,7 @@ bool Form1::Form_Load(const std::string& argumentLine) {
     title_ = WindowTitle(Z9_VERSION_MAJOR, Z9_VERSION_MINOR, Z9_VERSION_REVISION);
     RegisterFileType();
     SetCanvasHeight(600);
-    helpFile_ = ProgramFolder() + PathSeparator() + "Z9SUB.HLP";
+    helpFile_ = ProgramHelpFile("Z9SUB.HLP");
     SetFormFonts(this);
     SetAppKey(kMenuAppKey);
     QFont big(QStringLiteral("Times New Roman"), 12);
@@ -324,7 +295,7 @@ void Form1::UpdateFields(bool build) {
         if (build) newHeader(task.TaskName.empty() ? "Task Options" : task.TaskName, -1, 2);
         placeHeader(TFS1[1]);
         // Only when the rows are built: ticking a step must not undo a time the user chose.
-        std::optional<DateTime> at = build ? ReadStoredDateTime(task.ScheduledTime) : std::nullopt;
+        std::optional<DateTime> at = build ? ReadDateTimeText(task.ScheduledTime) : std::nullopt;
         if (at) {
             P8DT1->SetValue(*at);
             P8DT2->SetValue(*at);
@@ -600,12 +571,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::ShowHelp() {
-    std::error_code ec;
-    if (helpFile_.empty() || !std::filesystem::exists(HostPath(helpFile_), ec)) {
-        MessageBox("Unable to display Help Contents. There is no Help associated with this project.", 64);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromAnsi(HostPath(helpFile_))));
+    ShowHelpFile(helpFile_);
 }
 
 bool Form1::SubmitTask() {

@@ -2,6 +2,7 @@
 // Form1, the submitter's main window: the task's name, the scheduling panel,
 // one header per step with the editors of its variables on a scrolling canvas,
 // and the Submit and Exit commands. Form_Load is the program's start-up.
+#include "common/CanvasScroll.h"
 #include "submitter/app/OpenTask.h"
 #include "submitter/app/Placement.h"
 #include "submitter/app/TaskView.h"

@@ -1,6 +1,7 @@
 #include "submitter/app/Placement.h"
 
 #include "common/Settings.h"
+#include "submitter/base/SubmitterKeys.h"
 
 namespace z9 {
 
@@ -10,30 +11,14 @@ int FitHeight(int canvasHeight, int commandPanelHeight, int topPanelHeight, int 
     return static_cast<int>(height > limit ? limit : height);
 }
 
-Placement KeepOnScreen(Placement p, int screenWidth, int screenHeight) {
-    if (p.left + p.width > screenWidth) p.left = screenWidth - p.width;
-    if (p.left < 0) p.left = 0;
-    if (p.top + p.height > screenHeight) p.top = screenHeight - p.height;
-    if (p.top < 0) p.top = 0;
-    return p;
-}
-
 Placement ReadPlacement() {
     AppKeyScope key(kSubmitterAppKey);
-    Placement p;
-    p.left = static_cast<int>(GetSetting("StartSet", "MainLeft", 1000L));
-    p.top = static_cast<int>(GetSetting("StartSet", "MainTop", 1000L));
-    p.width = static_cast<int>(GetSetting("StartSet", "MainWidth", 10000L));
-    p.height = static_cast<int>(GetSetting("StartSet", "MainHeight", 8000L));
-    return p;
+    return ReadStartSet();
 }
 
 void SavePlacement(const Placement& p) {
     AppKeyScope key(kSubmitterAppKey);
-    SaveSetting("StartSet", "MainLeft", std::to_string(p.left), 0);
-    SaveSetting("StartSet", "MainTop", std::to_string(p.top), 0);
-    SaveSetting("StartSet", "MainWidth", std::to_string(p.width), 0);
-    SaveSetting("StartSet", "MainHeight", std::to_string(p.height), 0);
+    SaveStartSet(p, REG_SZ_TYPE);
 }
 
 } // namespace z9

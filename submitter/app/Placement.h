@@ -1,25 +1,13 @@
 #pragma once
-// Where the main window stands: stored in twips under StartSet, fitted to its
-// content and kept on the screen.
-#include <string>
+// Where the submitter's main window stands: StartSet of its own key
+// (common/WindowPlacement.h), fitted to its content and kept on the screen.
+#include "common/WindowPlacement.h"
 
 namespace z9 {
-
-struct Placement {
-    int left = 1000;
-    int top = 1000;
-    int width = 10000;
-    int height = 8000;
-    bool operator==(const Placement&) const = default;
-};
 
 // Window height for the content: canvas + command panel + top panel + 600,
 // at most 85 % of the screen height (all twips).
 int FitHeight(int canvasHeight, int commandPanelHeight, int topPanelHeight, int screenHeight);
-
-// Pulls a window that runs past the right or bottom edge back so that it ends
-// there, then moves a negative left or top to 0.
-Placement KeepOnScreen(Placement p, int screenWidth, int screenHeight);
 
 // The smallest window, in twips.
 inline constexpr int kMinWindowWidth = 6700;

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window shows of a task, apart from the widgets that show it:
-// which steps get a header, check states, the canvas scroll arithmetic, and the
-// checks and password switch Submit runs.
+// which steps get a header, check states, and the checks and password switch
+// Submit runs. The canvas scrolls by common/CanvasScroll.h.
 #include "submitter/taskfile/TaskRecord.h"
 
 namespace z9 {
@@ -18,20 +18,6 @@ int HeaderCheck(const std::string& execute);
 std::string ExecuteAfterCheck(const std::string& execute, int state);
 // Whether a step's editors are shown: EXECUTE is not 2 and not protected.
 bool EditorsShown(const std::string& execute);
-
-// The scroll bar over the canvas. Heights in whole twips.
-struct CanvasScroll {
-    bool visible = false;
-    int factor = 1;  // twips per scroll-bar unit
-    int maximum = 0; // scroll-bar maximum (at most 32767)
-    int largeChange = 0;
-    int smallChange = 0;
-};
-CanvasScroll CalcCanvasScroll(int viewportHeight, int canvasHeight, bool canvasShown);
-// Canvas top for a scroll-bar value.
-inline int CanvasTop(const CanvasScroll& s, int value) {
-    return s.visible ? -(value * s.factor) : 0;
-}
 
 // True when at least one step runs; otherwise reports why and returns false.
 bool CheckStepsMarked(const TaskRecord& task);

@@ -1,11 +1,11 @@
 #include "submitter/fields/MVexTask.h"
 
 #include "common/AsciiText.h"
+#include "common/Desktop.h"
 #include "common/HostPath.h"
 #include "common/P8LocaleSettings.h"
 #include "common/PathParts.h"
-#include "submitter/fields/BusyCursor.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/fields/TDateTime.h"
 
 #include <algorithm>

@@ -65,11 +65,6 @@ std::string Join(const DTParts& parts, const std::string& sep) {
     return parts[0] + sep + parts[1] + sep + parts[2];
 }
 
-std::chrono::sys_days Serial(const DateTime& v) {
-    using namespace std::chrono;
-    return sys_days{year{v.Year} / month{static_cast<unsigned>(v.Month)} / day{static_cast<unsigned>(v.Day)}};
-}
-
 // Position of part `index` in a text with two separators.
 int PartStart(const std::string& text, const std::string& sep, int index) {
     if (index == 0) return 0;
@@ -78,72 +73,6 @@ int PartStart(const std::string& text, const std::string& sep, int index) {
 }
 
 } // namespace
-
-bool LeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    switch (month) {
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-        return 30;
-    case 2:
-        return LeapYear(year) ? 29 : 28;
-    default:
-        return 31;
-    }
-}
-
-bool IsValidDate(int year, int month, int day) {
-    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, month);
-}
-
-bool IsValidTime(int hour, int minute, int second) {
-    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
-}
-
-DateTime LocalDateTime(TimePoint t) {
-    std::tm tm = LocalTime(t);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
-}
-
-TimePoint ToTimePoint(const DateTime& v) {
-    std::tm tm{};
-    tm.tm_year = v.Year - 1900;
-    tm.tm_mon = v.Month - 1;
-    tm.tm_mday = v.Day;
-    tm.tm_hour = v.Hour;
-    tm.tm_min = v.Minute;
-    tm.tm_sec = v.Second;
-    tm.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
-}
-
-DateTime DateTimeSum(const DateTime& a, const DateTime& b) {
-    using namespace std::chrono;
-    const sys_days zero = Serial(kZeroDate);
-    long long seconds = (a.Hour + b.Hour) * 3600LL + (a.Minute + b.Minute) * 60LL + a.Second + b.Second;
-    days sum = (Serial(a) - zero) + (Serial(b) - zero) + days{seconds / 86400};
-    seconds %= 86400;
-    year_month_day ymd{zero + sum};
-    return {static_cast<int>(ymd.year()),
-            static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())),
-            static_cast<int>(seconds / 3600),
-            static_cast<int>(seconds / 60 % 60),
-            static_cast<int>(seconds % 60)};
-}
-
-std::string DateTimeText(const DateTime& v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", v.Year, v.Month, v.Day, v.Hour,
-                  v.Minute, v.Second);
-    return buffer;
-}
 
 std::optional<DTParts> CutAtSeparators(const std::string& text, const std::string& sep) {
     if (sep.empty()) return std::nullopt;

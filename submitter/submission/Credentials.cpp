@@ -6,11 +6,11 @@
 #include "ServerTask.h"
 
 #include "common/Clock.h"
+#include "common/Desktop.h"
 #include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
-#include "submitter/fields/BusyCursor.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/taskfile/Container.h"
 
 #include <filesystem>

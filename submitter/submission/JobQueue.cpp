@@ -9,14 +9,14 @@
 #include "ShellCopy.h"
 
 #include "common/Clock.h"
+#include "common/Desktop.h"
 #include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
 #include "common/PathParts.h"
 #include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
-#include "submitter/fields/BusyCursor.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/taskfile/TaskFile.h"
 #include "submitter/taskfile/TaskRecord.h"
 

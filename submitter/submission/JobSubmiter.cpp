@@ -1,9 +1,10 @@
 #include "JobSubmiter.h"
 
 #include "common/CodePageQt.h"
+#include "common/FormBuilder.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/taskfile/TaskRecord.h"
 #include "widgets/VexLine.h"
 
@@ -14,22 +15,6 @@
 #include <QPushButton>
 
 namespace z9 {
-namespace {
-
-// Places a control in twips of its parent's client area.
-void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText); // the task's texts, never markup
-    label->setAccessibleName(caption);
-    return label;
-}
-
-} // namespace
 
 QPixmap JobSubmiter::IndicatorImage(int picture) {
     QPixmap image(16, 16);
@@ -102,13 +87,9 @@ JobSubmiter::JobSubmiter(QWidget* owner) : QDialog(owner) {
     Label3 = MakeLabel(Frame1, "Label3", "Submit Time: 0:00:00");
     Place(Label3, 120, 90, 2640, 255);
 
-    Command2 = new QPushButton("Submit Task", this);
-    Command2->setObjectName("Command2");
-    Command2->setAccessibleName("Submit Task");
+    Command2 = MakeButton(this, "Command2", "Submit Task");
     Place(Command2, 3300, 3450, 1215, 375);
-    Command1 = new QPushButton("Close", this);
-    Command1->setObjectName("Command1");
-    Command1->setAccessibleName("Close");
+    Command1 = MakeButton(this, "Command1", "Close");
     Place(Command1, 4620, 3450, 1215, 375);
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

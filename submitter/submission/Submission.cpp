@@ -7,11 +7,12 @@
 #include "ServerTask.h"
 
 #include "common/Clock.h"
+#include "common/DateTime.h"
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Settings.h"
-#include "submitter/fields/P8DTLogic.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
+#include "submitter/base/SubmitterKeys.h"
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskRecord.h"
 

@@ -1,4 +1,5 @@
 // The Linux launcher on real files and processes.
+#include "common/DesktopIntegration.h"
 #include "common/Launcher.h"
 #include "common/Program.h"
 #include "common/Registry.h"
@@ -71,7 +72,7 @@ TEST_F(SystemLauncherTest, FailuresAnswerWithTheShellsCodes) {
 TEST_F(SystemLauncherTest, OurAssociationComesFirst) {
     const fs::path sub = test::CopyArgDump(temp_.Path() / "z9" / "Z9Sub");
     SetProgramFolder(sub.parent_path().string());
-    RegisterFileType();
+    WriteClassesEntries(AssociationEntries(TaskDesktopType().type), false);
     SetProgramFolder("");
     const fs::path task = temp_.Write("jobs/pay.Z9F", "task");
     EXPECT_EQ(LookUp(task.string()), sub.string());

@@ -8,23 +8,16 @@
 namespace z9 {
 namespace {
 
-std::string Default(const std::string& key) {
-    RegKey k;
-    RegValue v;
-    if (k.Open(RegRoot::ClassesRoot, key) != 0 || k.Query("", v) != 0) return "<missing>";
-    return v.Text();
-}
+using test::ClassesDefault;
 
-// Points the program's folder elsewhere for one test.
-struct ProgramFolderScope {
-    explicit ProgramFolderScope(const std::string& folder) { SetProgramFolder(folder); }
-    ~ProgramFolderScope() { SetProgramFolder(""); }
-};
+// Keys of another program beside the resting one.
+constexpr const char* kOtherAppKey = "Brindle\\Zorvan Submitter";
+constexpr const char* kOtherKey = "Brindle\\Zorvan Workstation";
 
 TEST(SettingsTest, ApplicationKeyRestsOnTheMenuProgram) {
     EXPECT_EQ(AppKey(), "Brindle\\Zorvan Menu");
     {
-        AppKeyScope scope(kSubmitterAppKey);
+        AppKeyScope scope(kOtherAppKey);
         EXPECT_EQ(AppKey(), "Brindle\\Zorvan Submitter");
     }
     EXPECT_EQ(AppKey(), "Brindle\\Zorvan Menu");
@@ -42,7 +35,7 @@ TEST(SettingsTest, SaveAndGetUnderTheApplicationKey) {
     EXPECT_EQ(GetSetting("Settings", "Missing", "dflt"), "dflt");
     EXPECT_EQ(GetSetting("Settings", "", "dflt"), "dflt");
     {
-        AppKeyScope scope(kSubmitterAppKey);
+        AppKeyScope scope(kOtherAppKey);
         EXPECT_EQ(SaveSetting("StartSet", "MainLeft", 1200), 0);
         EXPECT_EQ(GetSetting("Settings", "Last", "other key"), "other key");
     }
@@ -73,7 +66,7 @@ TEST(SettingsTest, NumbersStoredByHandAreStillRead) {
     ASSERT_EQ(key.Set("MainWidth", RegValue::String("12000.5")), 0);
     ASSERT_EQ(key.Set("MainHeight", RegValue{REG_BINARY_TYPE, "\x01\x02"}), 0);
     ASSERT_EQ(key.Set("Other", RegValue::String("wide")), 0);
-    AppKeyScope scope(kSubmitterAppKey);
+    AppKeyScope scope(kOtherAppKey);
     EXPECT_EQ(GetSetting("StartSet", "MainLeft", 1000L), 1234);
     EXPECT_EQ(GetSetting("StartSet", "MainLeft", ""), "1234");
     EXPECT_EQ(GetSetting("StartSet", "MainTop", 1000L), -1);
@@ -108,10 +101,10 @@ TEST(SettingsTest, SettingNumbersRoundHalfToEven) {
 
 TEST(SettingsTest, KeysAndValuesUnderSoftware) {
     test::TempFolder folder;
-    EXPECT_FALSE(KeyExists(kWorkstationKey));
+    EXPECT_FALSE(KeyExists(kOtherKey));
     EXPECT_EQ(CreateKey("Brindle\\Zorvan Workstation\\Recent"), 0);
     EXPECT_TRUE(KeyExists("brindle\\zorvan workstation"));
-    EXPECT_TRUE(KeyExists(kWorkstationKey));
+    EXPECT_TRUE(KeyExists(kOtherKey));
     EXPECT_FALSE(KeyExists("Brindle\\Nothing"));
     EXPECT_EQ(SetStringValue(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Workstation\\Recent",
                              "C:\\Tasks\\a.z9f", "2024-03-01 09:30:00"),
@@ -147,56 +140,23 @@ TEST(SettingsTest, KeysAndValuesUnderSoftware) {
     EXPECT_EQ(value, "42");
 }
 
-TEST(SettingsTest, SubmitterAssociationInBothModes) {
-    // Without the workstation the submitter takes over opening and the icon; with
-    // it, it only adds its own verb and leaves the open command alone.
-    struct Mode {
-        bool workstation;
-        const char* oldOpen;
-        const char* open;
-        const char* icon;
-        const char* verb;
-    };
-    const std::string program = std::string("/opt/zorvan") + PathSeparator() + "Z9Sub" + ExeSuffix();
-    const std::string ours = "\"" + program + "\" %1";
-    const std::string icon = program + ",0";
-    for (Mode m :
-         {Mode{false, "\"/old/Z9Sub\" %1", ours.c_str(), icon.c_str(), "<missing>"},
-          Mode{true, "\"/ws/Workstation\" %1", "\"/ws/Workstation\" %1", "<missing>", ours.c_str()}}) {
-        SCOPED_TRACE(m.workstation ? "with the workstation" : "without the workstation");
-        test::TempFolder folder;
-        ProgramFolderScope program("/opt/zorvan");
-        if (m.workstation) {
-            ASSERT_EQ(CreateKey(kWorkstationKey), 0);
-        }
-        ASSERT_EQ(SetStringValue(RegRoot::ClassesRoot, "Zorvan File\\shell\\open\\command", "", m.oldOpen),
-                  0);
-        EXPECT_TRUE(RegisterFileType());
-        EXPECT_EQ(Default("Zorvan File"), "Zorvan File");
-        EXPECT_EQ(Default(".Z9F"), "Zorvan File");
-        EXPECT_EQ(Default("Zorvan File\\shell\\open\\command"), m.open);
-        EXPECT_EQ(Default("Zorvan File\\DefaultIcon"), m.icon);
-        EXPECT_EQ(Default("Zorvan File\\shell\\Zorvan Submitter\\command"), m.verb);
-    }
-}
-
 TEST(SettingsTest, TheSameRoutineWritesTheMenuAssociation) {
     test::TempFolder folder;
-    ProgramFolderScope program("/opt/zorvan");
+    test::ProgramFolderScope program("/opt/zorvan");
     EXPECT_EQ(WriteClassesEntries(AssociationEntries({".Z9M", "Zorvan Menu", "Z9Menu"}), true), 0);
-    EXPECT_EQ(Default("Zorvan Menu"), "Zorvan Menu");
-    EXPECT_EQ(Default(".Z9M"), "Zorvan Menu");
+    EXPECT_EQ(ClassesDefault("Zorvan Menu"), "Zorvan Menu");
+    EXPECT_EQ(ClassesDefault(".Z9M"), "Zorvan Menu");
     const std::string menu = std::string("/opt/zorvan") + PathSeparator() + "Z9Menu" + ExeSuffix();
-    EXPECT_EQ(Default("Zorvan Menu\\shell\\open\\command"), "\"" + menu + "\" %1");
-    EXPECT_EQ(Default("Zorvan Menu\\DefaultIcon"), menu + ",0");
+    EXPECT_EQ(ClassesDefault("Zorvan Menu\\shell\\open\\command"), "\"" + menu + "\" %1");
+    EXPECT_EQ(ClassesDefault("Zorvan Menu\\DefaultIcon"), menu + ",0");
 
     // The menu stops at the first failed write; the submitter tries them all.
     std::vector<ClassesEntry> entries = {{"One", "1"}, {"\\Bad", "2"}, {"Three", "3"}};
     EXPECT_EQ(WriteClassesEntries(entries, true), ERROR_BAD_PATHNAME_CODE);
-    EXPECT_EQ(Default("One"), "1");
-    EXPECT_EQ(Default("Three"), "<missing>");
+    EXPECT_EQ(ClassesDefault("One"), "1");
+    EXPECT_EQ(ClassesDefault("Three"), "<missing>");
     EXPECT_EQ(WriteClassesEntries(entries, false), ERROR_BAD_PATHNAME_CODE);
-    EXPECT_EQ(Default("Three"), "3");
+    EXPECT_EQ(ClassesDefault("Three"), "3");
 }
 
 } // namespace

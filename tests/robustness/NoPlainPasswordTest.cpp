@@ -3,6 +3,7 @@
 // command line, through a submission that succeeds and through each kind of
 // failure that writes to the error log.
 #include "common/Settings.h"
+#include "submitter/base/SubmitterKeys.h"
 #include "submitter/submission/PasswordCipher.h"
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     z9::LoadProgramFonts();
     z9::InstallHostText();
+    z9::InstallQtDesktop();
     z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
         ADD_FAILURE() << "unexpected message box: " << text;
         return static_cast<int>(z9::vbOK);

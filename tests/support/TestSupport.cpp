@@ -2,6 +2,7 @@
 
 #include "common/Program.h"
 #include "common/SystemErrorText.h"
+#include "common/Registry.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -118,6 +119,21 @@ bool RunningUnderWine() {
 
 std::string WindowsText(long code, const std::string& wording) {
     return RunningUnderWine() ? SystemErrorText(code) : wording;
+}
+
+ProgramFolderScope::ProgramFolderScope(const std::string& folder) {
+    SetProgramFolder(folder);
+}
+
+ProgramFolderScope::~ProgramFolderScope() {
+    SetProgramFolder("");
+}
+
+std::string ClassesDefault(const std::string& key) {
+    RegKey k;
+    RegValue v;
+    if (k.Open(RegRoot::ClassesRoot, key) != 0 || k.Query("", v) != 0) return "<missing>";
+    return v.Text();
 }
 
 std::string ReadFileBytes(const fs::path& path) {

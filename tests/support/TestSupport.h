@@ -59,6 +59,17 @@ bool RunningUnderWine();
 // Windows's wording of one of its error codes; under Wine, whose message table
 // words them differently, Wine's own text.
 std::string WindowsText(long code, const std::string& wording);
+// Points the program's folder elsewhere while it lives.
+class ProgramFolderScope {
+public:
+    explicit ProgramFolderScope(const std::string& folder);
+    ~ProgramFolderScope();
+    ProgramFolderScope(const ProgramFolderScope&) = delete;
+    ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
+};
+
+// The default value of HKEY_CLASSES_ROOT\<key> as text, "<missing>" when there is none.
+std::string ClassesDefault(const std::string& key);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);

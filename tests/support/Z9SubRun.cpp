@@ -1,6 +1,6 @@
 #include "Z9SubRun.h"
 
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

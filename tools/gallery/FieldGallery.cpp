@@ -5,6 +5,7 @@
 //   FieldGallery [--locale NAME] [--screenshot PATH]
 //
 // With --screenshot the form is drawn once, saved as PNG and the program ends.
+#include "common/FormBuilder.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
 #include "submitter/fields/MVexTask.h"
@@ -104,15 +105,13 @@ QWidget* BuildForm() {
     AddHeader(canvas, y, 0, "Task Options", 2);
     auto* schPic = new QWidget(canvas);
     schPic->setObjectName(QStringLiteral("SchPic"));
-    auto* label16 = new QLabel(QStringLiteral("Scheduled Time:"), schPic);
-    label16->setObjectName(QStringLiteral("Label16"));
+    QLabel* label16 = MakeLabel(schPic, QStringLiteral("Label16"), QStringLiteral("Scheduled Time:"));
     auto* date = new P8DT(schPic);
     date->setObjectName(QStringLiteral("P8DT2"));
     auto* time = new P8DT(schPic);
     time->setObjectName(QStringLiteral("P8DT1"));
     time->SetP8Date(false);
-    auto* now = new QPushButton(QStringLiteral("<< Now >>"), schPic);
-    now->setObjectName(QStringLiteral("Command3"));
+    QPushButton* now = MakeButton(schPic, QStringLiteral("Command3"), QStringLiteral("<< Now >>"));
     QObject::connect(now, &QPushButton::clicked, [date, time] {
         DateTime current = LocalDateTime(Clock::Now());
         date->SetValue(current);
@@ -159,8 +158,7 @@ QWidget* BuildForm() {
     line->setGeometry(Px(rowsLeft), canvas->geometry().bottom() + 1 + PxY(150), Px(rowsWidth),
                       line->height());
 
-    auto* exit = new QPushButton(QStringLiteral("Close"), form);
-    exit->setObjectName(QStringLiteral("TBExit"));
+    QPushButton* exit = MakeButton(form, QStringLiteral("TBExit"), QStringLiteral("Close"));
     QObject::connect(exit, &QPushButton::clicked, form, &QWidget::close);
     const int buttonWidth = 1200;
     exit->setGeometry(Px(rowsLeft + rowsWidth - buttonWidth), line->geometry().bottom() + 1 + PxY(120),

@@ -1,4 +1,5 @@
 // Links started for real: a small program reports what it received.
+#include "common/DesktopIntegration.h"
 #include "common/Program.h"
 #include "common/Registry.h"
 #include "common/Settings.h"
@@ -110,7 +111,7 @@ TEST_F(Launch, Z9SubLinksStartTheSubmitterInTheProgramsFolder) {
 TEST_F(Launch, ATaskFileOpensInTheSubmitterItsAssociationNames) {
     test::CopyArgDump(temp_.Path() / "z9" / "Z9Sub");
     SetProgramFolder((temp_.Path() / "z9").string());
-    RegisterFileType();
+    WriteClassesEntries(AssociationEntries(TaskDesktopType().type), false);
     fs::path task = temp_.Write("jobs/pay.z9f", "task");
     fs::path out = Expect("task");
     LaunchLink(task.string());

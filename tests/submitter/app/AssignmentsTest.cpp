@@ -1,6 +1,6 @@
 #include "submitter/app/Assignments.h"
 
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

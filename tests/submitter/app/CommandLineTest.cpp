@@ -1,5 +1,7 @@
 #include "submitter/app/CommandLine.h"
 
+#include "common/Program.h"
+
 #include <gtest/gtest.h>
 
 using namespace z9;

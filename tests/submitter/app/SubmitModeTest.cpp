@@ -1,5 +1,5 @@
 // Z9Sub started as scripts start it: /s, no display, reports in Z9SubError.log.
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/submission/PasswordCipher.h"
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"

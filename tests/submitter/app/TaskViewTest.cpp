@@ -57,31 +57,6 @@ TEST(TaskView, HeaderStatesAndProtection) {
     EXPECT_FALSE(EditorsShown("6"));
 }
 
-TEST(TaskView, ScrollArithmetic) {
-    CanvasScroll big = CalcCanvasScroll(5000, 100000, true);
-    EXPECT_TRUE(big.visible);
-    EXPECT_EQ(big.factor, 3);
-    EXPECT_EQ(big.maximum, 31700);
-    EXPECT_EQ(big.largeChange, 5000);
-    EXPECT_EQ(big.smallChange, 1000);
-    EXPECT_EQ(CanvasTop(big, 100), -300);
-
-    CanvasScroll small = CalcCanvasScroll(5000, 6000, true);
-    EXPECT_EQ(small.factor, 1);
-    EXPECT_EQ(small.maximum, 1100);
-    EXPECT_EQ(CanvasTop(small, small.maximum), -1100);
-
-    // 2,000 records: the maximum stays within the scroll bar's range.
-    CanvasScroll huge = CalcCanvasScroll(4000, 2000 * 500, true);
-    EXPECT_LE(huge.maximum, 32767);
-    EXPECT_GE(huge.maximum * huge.factor, 2000 * 500 - 4000);
-
-    EXPECT_FALSE(CalcCanvasScroll(5000, 4999, true).visible);
-    EXPECT_FALSE(CalcCanvasScroll(5000, 5000, true).visible);
-    EXPECT_FALSE(CalcCanvasScroll(5000, 9000, false).visible);
-    EXPECT_EQ(CanvasTop(CalcCanvasScroll(5000, 4000, true), 7), 0);
-}
-
 TEST(TaskView, CheckStepsMarked) {
     MessageRecorder rec;
     EXPECT_TRUE(CheckStepsMarked(Steps({{"a", "2"}, {"b", "5"}}))); // protected but running
@@ -120,15 +95,6 @@ TEST(TaskView, PasswordValuesRoundTrip) {
 TEST(Placement, FitHeightToContentAndScreen) {
     EXPECT_EQ(FitHeight(3000, 800, 1200, 16200), 5600);
     EXPECT_EQ(FitHeight(100000, 800, 1200, 16200), 13770); // 85 %
-}
-
-TEST(Placement, KeepOnScreen) {
-    const int w = 19200, h = 16200;
-    EXPECT_EQ(KeepOnScreen({1000, 1000, 10000, 8000}, w, h), (Placement{1000, 1000, 10000, 8000}));
-    EXPECT_EQ(KeepOnScreen({15000, 12000, 10000, 8000}, w, h), (Placement{9200, 8200, 10000, 8000}));
-    EXPECT_EQ(KeepOnScreen({-500, -20, 10000, 8000}, w, h), (Placement{0, 0, 10000, 8000}));
-    // Wider than the screen: it starts at the left edge.
-    EXPECT_EQ(KeepOnScreen({5000, 0, 25000, 8000}, w, h), (Placement{0, 0, 25000, 8000}));
 }
 
 TEST(Placement, StoredUnderTheSubmitterKeyAsStrings) {

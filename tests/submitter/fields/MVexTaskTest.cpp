@@ -2,7 +2,7 @@
 
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

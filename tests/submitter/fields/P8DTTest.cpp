@@ -272,37 +272,6 @@ TEST(P8DTLogicTest, ALiteralAfterTheLastFieldIsLeftOutSoTheTextReadsBack) {
     ExpectSteps(hu, {{"2024. 03. 09", 12, +1, "2024. 03. 10"}, {"2024. 03. 01", 12, -1, "2024. 03. 31"}});
 }
 
-// ---- Calendar helpers -----------------------------------------------------
-
-TEST(P8DTLogicTest, LeapYearsAndMonthLengths) {
-    EXPECT_TRUE(LeapYear(2024));
-    EXPECT_FALSE(LeapYear(2023));
-    EXPECT_FALSE(LeapYear(1900));
-    EXPECT_TRUE(LeapYear(2000));
-    EXPECT_EQ(DaysInMonth(2024, 2), 29);
-    EXPECT_EQ(DaysInMonth(2100, 2), 28);
-    EXPECT_EQ(DaysInMonth(2024, 9), 30);
-    EXPECT_EQ(DaysInMonth(2024, 12), 31);
-}
-
-TEST(P8DTLogicTest, ADateAndATimeOfDayAddUpToTheMoment) {
-    DateTime date{2024, 12, 31};
-    DateTime time{1899, 12, 30, 23, 59, 58};
-    EXPECT_EQ(DateTimeText(DateTimeSum(date, time)), "2024-12-31 23:59:58");
-    // Times past midnight carry into the date.
-    DateTime later{2024, 12, 31, 12, 0, 1};
-    EXPECT_EQ(DateTimeText(DateTimeSum(later, time)), "2025-01-01 11:59:59");
-    EXPECT_EQ(DateTimeSum(kZeroDate, kZeroDate), kZeroDate);
-    EXPECT_EQ(DateTimeText(kZeroDate), "1899-12-30 00:00:00");
-}
-
-TEST(P8DTLogicTest, MomentsConvertToLocalFieldsAndBack) {
-    DateTime v{2024, 7, 14, 9, 30, 15};
-    EXPECT_EQ(LocalDateTime(ToTimePoint(v)), v);
-    DateTime time{1899, 12, 30, 18, 45, 0};
-    EXPECT_EQ(LocalDateTime(ToTimePoint(time)), time);
-}
-
 // ---- The control ----------------------------------------------------------
 
 class P8DTTest : public ::testing::Test {

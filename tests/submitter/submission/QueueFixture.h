@@ -2,7 +2,7 @@
 // What the job-queue tests share: a private queue under the test's UNC root
 // served by the fake server in virtual time, a fixed identity for this
 // computer, and a task to submit.
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/submission/Identity.h"
 #include "submitter/submission/PasswordCipher.h"
 #include "submitter/submission/ServerTask.h"

@@ -1,11 +1,10 @@
 #include "ReportError.h"
 
 #include "common/Clock.h"
+#include "common/Desktop.h"
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
-
-#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -14,8 +13,12 @@ namespace {
 bool submitMode = false;
 }
 
-bool SubmitMode() { return submitMode; }
-void SetSubmitMode(bool on) { submitMode = on; }
+bool SubmitMode() {
+    return submitMode;
+}
+void SetSubmitMode(bool on) {
+    submitMode = on;
+}
 
 void AppendErrorLog(const std::string& text) {
     // Opened, written and closed for every entry, never truncated.
@@ -31,12 +34,6 @@ void ReportError(const std::string& text, int style, bool logOnly) {
         MessageBox(text, style);
     else
         AppendErrorLog(text);
-}
-
-bool PersonCanAnswer() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 void ReportToPerson(const std::string& text, int style) {

@@ -1,4 +1,6 @@
-#include "submitter/fields/ReportError.h"
+#include "submitter/base/ReportError.h"
+
+#include "common/Desktop.h"
 
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
@@ -102,6 +104,22 @@ TEST_F(ReportErrorTest, ReportToPersonWaitsForNobodyOnAScreenlessRun) {
     ReportToPerson("Logged instead.", 48);
     EXPECT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(Log(), "3/5/2024 2:07:09 PM - Logged instead.\r\n");
+}
+
+TEST_F(ReportErrorTest, ReportToPersonAsksAPersonWhoSitsAtTheScreenEvenInSubmitMode) {
+    struct Attended : DesktopBackend {
+        bool PersonCanAnswer() override { return true; }
+        bool PushBusyCursor() override { return false; }
+        void PopBusyCursor() override {}
+    } attended;
+    DesktopBackend* previous = Desktop::Install(&attended);
+    MessageRecorder messages;
+    SetSubmitMode(true);
+    ReportToPerson("Asked.", 48);
+    ReportError("Logged.", 16);
+    Desktop::Install(previous);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Asked."});
+    EXPECT_EQ(Log(), "3/5/2024 2:07:09 PM - Logged.\r\n");
 }
 
 } // namespace

@@ -16,13 +16,10 @@ inline constexpr const char* kErrorLogName = "Z9SubError.log";
 // submit mode, the text is appended to the error log instead of shown.
 void ReportError(const std::string& text, int style, bool logOnly = false);
 
-// True when a person sits at a screen that can show a box: false in a run
-// without a display (the offscreen or minimal platform, or no GUI at all).
-bool PersonCanAnswer();
-
 // A message that asks for the person even in submit mode: a box (titled with
-// the application title) unless submit mode runs where nobody can answer it;
-// then it goes to the error log, so an unattended run never waits.
+// the application title) unless submit mode runs where nobody can answer it
+// (PersonCanAnswer, Desktop.h); then it goes to the error log, so an
+// unattended run never waits.
 void ReportToPerson(const std::string& text, int style);
 
 // Appends one entry to the error log: the general date/time, " - ", the text, CR LF.
