@@ -7,10 +7,6 @@ namespace {
 
 class CodePageTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        SetAnsiCodePage(0);
-        SetProgramLocale("");
-    }
 };
 
 TEST_F(CodePageTest, EveryByteOf1252SurvivesARoundTrip) {

@@ -44,11 +44,6 @@ protected:
         fs::create_directories(temp.Path() / "prog");
         fs::create_directories(temp.Path() / "data");
         SetProgramFolder((temp.Path() / "prog").string());
-        SetLastDialogFolder("");
-    }
-    void TearDown() override {
-        SetProgramFolder("");
-        SetLastDialogFolder("");
     }
     std::string Folder(const std::string& name) const { return (temp.Path() / name).string(); }
 

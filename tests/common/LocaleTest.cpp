@@ -16,10 +16,6 @@ namespace {
 
 class LocaleTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        UseLocale("");
-        SetAnsiCodePage(0);
-    }
 };
 
 // A moment given in local time, so the expected texts hold in every time zone.

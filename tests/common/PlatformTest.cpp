@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace z9 {

@@ -142,7 +142,7 @@ TEST(SettingsTest, KeysAndValuesUnderSoftware) {
 
 TEST(SettingsTest, TheSameRoutineWritesTheMenuAssociation) {
     test::TempFolder folder;
-    test::ProgramFolderScope program("/opt/zorvan");
+    SetProgramFolder("/opt/zorvan");
     EXPECT_EQ(WriteClassesEntries(AssociationEntries({".Z9M", "Zorvan Menu", "Z9Menu"}), true), 0);
     EXPECT_EQ(ClassesDefault("Zorvan Menu"), "Zorvan Menu");
     EXPECT_EQ(ClassesDefault(".Z9M"), "Zorvan Menu");

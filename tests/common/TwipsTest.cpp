@@ -1,7 +1,9 @@
 #include "common/Twips.h"
+#include "common/FormBuilder.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -9,11 +11,29 @@
 namespace z9 {
 namespace {
 
-TEST(TwipsTest, FactorsComeFromTheScreensLogicalDpi) {
+// A window designed in twips lands on the screen's pixels: at the test
+// platform's 96 dpi an inch (1440 twips) is 96 pixels.
+TEST(TwipsTest, ADesignInTwipsLandsOnTheScreensPixels) {
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
-    EXPECT_DOUBLE_EQ(TwipsPerPixelX(), 1440.0 / screen->logicalDotsPerInchX());
-    EXPECT_DOUBLE_EQ(TwipsPerPixelY(), 1440.0 / screen->logicalDotsPerInchY());
+    ASSERT_EQ(screen->logicalDotsPerInchX(), 96);
+    ASSERT_EQ(screen->logicalDotsPerInchY(), 96);
+    QWidget form;
+    QLabel* label = MakeLabel(&form, "Label1", "Task Name: ");
+    Place(&form, 0, 0, 10000, 8000);
+    Place(label, 240, 165, 1440, 330);
+    EXPECT_EQ(form.size(), QSize(667, 533));
+    EXPECT_EQ(label->geometry(), QRect(16, 11, 96, 22));
+    EXPECT_EQ(label->objectName(), "Label1");
+    EXPECT_EQ(label->accessibleName(), "Task Name: ");
+    // Measured back in twips, the control is where the design put it, to the nearest pixel.
+    EXPECT_EQ(PixelsToTwipsX(label->x()), 240);
+    EXPECT_EQ(PixelsToTwipsY(label->y()), 165);
+    EXPECT_EQ(PixelsToTwipsX(label->width()), 1440);
+
+    QPushButton* button = MakeButton(&form, "Command1", "&Submit Task");
+    EXPECT_EQ(button->text(), "&Submit Task");
+    EXPECT_EQ(button->accessibleName(), "Submit Task");
 }
 
 TEST(TwipsTest, ConversionsRoundBothWays) {

@@ -1,14 +1,19 @@
 // The test main of the libraries without Qt (they run on Windows too): no
-// application object, and any message box nobody answered fails the test.
-#include "common/MessageBox.h"
+// application object, a scratch folder for the whole run and the reset of
+// global state after every test (TestRun.h); any message box nobody answered
+// fails the test.
+#include "TestRun.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    z9::SetMessageHandler([](const std::string& text, int, const std::string&) {
-        ADD_FAILURE() << "unexpected message box: " << text;
-        return static_cast<int>(z9::vbOK);
-    });
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (!z9::test::StartTestRun()) {
+        std::fprintf(stderr, "cannot make the test run's scratch folder\n");
+        return 1;
+    }
+    const int result = RUN_ALL_TESTS();
+    z9::test::EndTestRun();
+    return result;
 }

@@ -22,22 +22,40 @@ namespace fs = std::filesystem;
 // Windows keeps the registry in the system, not in files: while a test folder
 // lives, HKEY_CURRENT_USER and HKEY_CLASSES_ROOT of this process are scratch
 // keys below HKCU\Software\Z9Tests, so no test touches the real ones.
+// A test's folder nests inside the run's (TestRun.h): afterwards the roots are
+// the run's scratch keys again, not the real ones.
 struct TempFolder::ScratchRegistry {
     std::string path;
     HKEY user = nullptr;
     HKEY classes = nullptr;
+    HKEY outerUser = nullptr; // the overrides in force before; nullptr: the real roots
+    HKEY outerClasses = nullptr;
 
-    explicit ScratchRegistry(const std::string& name) : path("Software\\Z9Tests\\" + name) {
+    static HKEY& CurrentUser() {
+        static HKEY key = nullptr;
+        return key;
+    }
+    static HKEY& CurrentClasses() {
+        static HKEY key = nullptr;
+        return key;
+    }
+
+    explicit ScratchRegistry(const std::string& name)
+        : path("Software\\Z9Tests\\" + name), outerUser(CurrentUser()), outerClasses(CurrentClasses()) {
         RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &user, nullptr);
         RegCreateKeyExA(HKEY_CURRENT_USER, (path + "\\HKCR").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &classes, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, user);
         RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
+        CurrentUser() = user;
+        CurrentClasses() = classes;
     }
     ~ScratchRegistry() {
-        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        RegOverridePredefKey(HKEY_CURRENT_USER, outerUser);
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, outerClasses);
+        CurrentUser() = outerUser;
+        CurrentClasses() = outerClasses;
         RegCloseKey(user);
         RegCloseKey(classes);
         RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
@@ -119,14 +137,6 @@ bool RunningUnderWine() {
 
 std::string WindowsText(long code, const std::string& wording) {
     return RunningUnderWine() ? SystemErrorText(code) : wording;
-}
-
-ProgramFolderScope::ProgramFolderScope(const std::string& folder) {
-    SetProgramFolder(folder);
-}
-
-ProgramFolderScope::~ProgramFolderScope() {
-    SetProgramFolder("");
 }
 
 std::string ClassesDefault(const std::string& key) {

@@ -16,8 +16,9 @@ namespace z9::test {
 
 // A fresh folder for one test. While it lives, Z9_REGISTRY_DIR, Z9_UNC_ROOT,
 // HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into it and it is the current
-// folder; all of that is put back afterwards. On Windows the registry roots of
-// the process are scratch keys meanwhile.
+// folder; all of that is put back afterwards (to the run's scratch folder,
+// TestRun.h). On Windows the registry roots of the process are scratch keys
+// meanwhile.
 class TempFolder {
 public:
     TempFolder();
@@ -59,14 +60,6 @@ bool RunningUnderWine();
 // Windows's wording of one of its error codes; under Wine, whose message table
 // words them differently, Wine's own text.
 std::string WindowsText(long code, const std::string& wording);
-// Points the program's folder elsewhere while it lives.
-class ProgramFolderScope {
-public:
-    explicit ProgramFolderScope(const std::string& folder);
-    ~ProgramFolderScope();
-    ProgramFolderScope(const ProgramFolderScope&) = delete;
-    ProgramFolderScope& operator=(const ProgramFolderScope&) = delete;
-};
 
 // The default value of HKEY_CLASSES_ROOT\<key> as text, "<missing>" when there is none.
 std::string ClassesDefault(const std::string& key);

@@ -26,7 +26,7 @@ TEST(AssociationTest, SubmitterAssociationInBothModes) {
                    Mode{true, "\"/ws/Workstation\" %1", "\"/ws/Workstation\" %1", "<missing>", ours}}) {
         SCOPED_TRACE(m.workstation ? "with the workstation" : "without the workstation");
         test::TempFolder folder;
-        test::ProgramFolderScope program("/opt/zorvan");
+        SetProgramFolder("/opt/zorvan");
         if (m.workstation) {
             ASSERT_EQ(CreateKey(kWorkstationKey), 0);
         }

@@ -76,12 +76,6 @@ TaskRecord SampleTask() {
 struct Fixture {
     TempFolder tmp;
     MessageRecorder messages;
-    Fixture() {
-        Task() = TaskRecord{};
-        SetSubmitMode(false);
-        SetAppKey(kMenuAppKey);
-    }
-    ~Fixture() { SetSubmitMode(false); }
 };
 
 bool Shown(QWidget* w) {

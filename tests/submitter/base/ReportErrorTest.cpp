@@ -38,10 +38,6 @@ protected:
         UseLocale("en_US");
         clock_.Set(LocalTime());
     }
-    void TearDown() override {
-        SetSubmitMode(false);
-        UseLocale("");
-    }
     std::string Log() const { return ReadFileBytes(folder_.Path() / "Z9SubError.log"); }
 
     TempFolder folder_;

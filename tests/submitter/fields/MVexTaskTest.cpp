@@ -38,7 +38,6 @@ struct FieldCase {
 class ValidateEnvFieldTest : public ::testing::Test {
 protected:
     void SetUp() override { UseLocale("en_US"); }
-    void TearDown() override { UseLocale(""); }
 
     void Run(const std::vector<FieldCase>& cases) {
         for (const FieldCase& c : cases) {
@@ -298,7 +297,6 @@ TEST_F(ValidateEnvFieldTest, SubmitModeLogsInsteadOfAsking) {
 }
 
 TEST_F(ValidateEnvFieldTest, AllFieldsStopAtTheFirstFailure) {
-    TaskRecord saved = Task();
     Task().Environs.clear();
     {
         MessageRecorder messages;
@@ -329,7 +327,6 @@ TEST_F(ValidateEnvFieldTest, AllFieldsStopAtTheFirstFailure) {
         MessageRecorder messages;
         EXPECT_TRUE(ValidateAllEnvFields());
     }
-    Task() = saved;
 }
 
 TEST(ComboListTest, BreaksAndSeparators) {

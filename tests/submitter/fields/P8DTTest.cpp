@@ -277,7 +277,6 @@ TEST(P8DTLogicTest, ALiteralAfterTheLastFieldIsLeftOutSoTheTextReadsBack) {
 class P8DTTest : public ::testing::Test {
 protected:
     void SetUp() override { UseLocale("en_US"); }
-    void TearDown() override { UseLocale(""); }
 
     // Places the cursor in the text box as a click would.
     static void PlaceCursor(P8DT& dt, int position) { dt.TxT1()->setCursorPosition(position); }

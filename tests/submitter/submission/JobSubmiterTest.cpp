@@ -29,10 +29,6 @@ protected:
         SetCounts(Task());
         UseLocale("en_US");
     }
-    ~JobSubmiterTest() override {
-        Task() = TaskRecord();
-        UseLocale("");
-    }
     QString Text(const JobSubmiter& w, const char* name) {
         auto* label = w.findChild<QLabel*>(name);
         return label ? label->text() : QString("<no %1>").arg(name);

@@ -76,12 +76,8 @@ inline std::vector<std::filesystem::path> FilesContaining(const std::filesystem:
 class QueueTest : public ::testing::Test {
 protected:
     QueueTest() : computer_("Z9_NETBIOS_NAME", "WS7"), domain_("USERDOMAIN", "OFFICE") {
-        previousFactory_ = SetServerTaskFactory([] { return nullptr; });
+        SetServerTaskFactory([] { return nullptr; });
         server_.Attach(clock_);
-    }
-    ~QueueTest() override {
-        SetServerTaskFactory(previousFactory_);
-        SetSubmitMode(false);
     }
 
     std::string Unc(const std::string& rest) const { return (folder_.UncRoot() / rest).string(); }
@@ -93,7 +89,6 @@ protected:
     MessageRecorder messages_;
     FakeClock clock_;
     FakeQueueServer server_{"HOST1"};
-    ServerTaskFactory previousFactory_;
 };
 
 } // namespace z9::test

@@ -4,6 +4,7 @@
 
 #include "submitter/submission/Credentials.h"
 #include "submitter/submission/JobQueue.h"
+#include "submitter/submission/Submission.h"
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
 
@@ -18,6 +19,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The submit window's side of the phases, recorded.
+class RecordingDisplay : public SubmitDisplay {
+public:
+    void PicCC(int phase, int picture) override { pictures.push_back({phase, picture}); }
+    void SetStatus(const std::string& text) override { status = text; }
+    void SetTimeText(const std::string&) override {}
+    void SetTaskCaptions(const TaskRecord&) override {}
+    void SetCloseEnabled(bool enabled) override { closeEnabled = enabled; }
+
+    std::vector<std::pair<int, int>> pictures;
+    std::string status;
+    bool closeEnabled = true;
+};
+
+// The pictures of phases that ran one after the other, the last with `last`.
+std::vector<std::pair<int, int>> Phases(int count, int last) {
+    std::vector<std::pair<int, int>> shown;
+    for (int p = 0; p < count; ++p) {
+        shown.push_back({p, kPicRunning});
+        shown.push_back({p, p + 1 == count ? last : kPicDone});
+    }
+    return shown;
+}
+
+// The one task file in the queue.
+fs::path OnlyQueuedTask(FakeQueueServer& server) {
+    std::vector<fs::path> queued = server.Queue().QueuedTasks();
+    return queued.size() == 1 ? queued.front() : fs::path();
+}
+
 class QueueRoadTest : public QueueTest {
 protected:
     QueueRoadTest() {
@@ -27,32 +58,28 @@ protected:
         SetCounts(task_);
     }
 
-    // The phases as the submit window runs them; false at the first that fails.
-    bool Submit(int n) {
-        std::string location = GetQueueLocation(task_.Server, task_.Password, task_.User);
-        if (location.empty() ||
-            CheckCredentials(task_.User, task_.Password, task_.Domain, task_.Server, location) != 1)
-            return false;
-        task_.ServerPath = location;
-        if (!PrepareTaskFolder(task_, nullptr) || !TransferTaskFiles(task_)) return false;
-        path_ = QueuedTaskPath(task_, ComputerName(), n);
-        task_.Password = HexEncode(task_.Password);
-        bool dropped = DropTask(task_, path_, nullptr);
-        task_.Password = HexDecode(task_.Password);
-        return dropped;
+    // The submission's phases as the submit window runs them.
+    bool Submit() {
+        display_ = RecordingDisplay();
+        return z9::Submit(task_, display_, &failedPhase_);
     }
 
     std::string Key() const { return MakeRequestKey(ComputerName(), WinUserDomain(), WinUserName()); }
 
     TaskRecord task_ = MakeTask();
-    std::string path_;
+    RecordingDisplay display_;
+    std::string failedPhase_;
 };
 
 TEST_F(QueueRoadTest, SubmissionLandsInTheQueue) {
     SetSubmitMode(true);
     std::string enciphered = task_.Password;
-    ASSERT_TRUE(Submit(4711)) << ErrorLog();
+    ASSERT_TRUE(Submit()) << ErrorLog();
     EXPECT_EQ(ErrorLog(), "");
+    EXPECT_EQ(display_.pictures, Phases(4, kPicDone));
+    EXPECT_EQ(display_.status, kStatusSucceeded);
+    EXPECT_TRUE(display_.closeEnabled);
+    EXPECT_EQ(failedPhase_, "");
 
     EXPECT_TRUE(fs::exists(server_.InQ() / (Key() + ".urf")));
     EXPECT_TRUE(fs::exists(server_.InQ() / "Dir-Backup-ANNA-OFFICE.urf"));
@@ -61,11 +88,18 @@ TEST_F(QueueRoadTest, SubmissionLandsInTheQueue) {
     EXPECT_EQ(ReadFileBytes(taskFolder / "tools.zip"), "ZIP");
     EXPECT_EQ(ReadFileBytes(taskFolder / "input.csv"), "a,b\r\n");
 
-    ASSERT_EQ(server_.Queue().QueuedTasks(),
-              std::vector<fs::path>{server_.InQ() / "WS7-OFFICE-ANNA-Backup-4711.z9f"});
+    // Named computer-DOMAIN-USER-TASKNAME-n with the number the submission drew.
+    const fs::path queuedFile = OnlyQueuedTask(server_);
+    const std::string name = queuedFile.filename().string();
+    const std::string prefix = "WS7-OFFICE-ANNA-Backup-";
+    ASSERT_EQ(name.rfind(prefix, 0), 0u) << name;
+    ASSERT_GT(name.size(), prefix.size() + 4);
+    const std::string number = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    EXPECT_EQ(name.substr(name.size() - 4), ".z9f");
+    EXPECT_EQ(number.find_first_not_of("0123456789"), std::string::npos) << name;
+    EXPECT_LE(std::stoi(number), 9998);
     TaskRecord queued;
-    ASSERT_TRUE(LoadTask((server_.InQ() / "WS7-OFFICE-ANNA-Backup-4711.z9f").string(), queued, true))
-        << LastTaskError();
+    ASSERT_TRUE(LoadTask(queuedFile.string(), queued, true)) << LastTaskError();
     EXPECT_EQ(queued.ServerPath, "C:\\ZorvanQueue\\");
     EXPECT_EQ(queued.Password, HexEncode(enciphered));
     EXPECT_EQ(queued.Steps[0].Environment,
@@ -89,9 +123,10 @@ TEST_F(QueueRoadTest, SubmissionLandsInTheQueue) {
 
 TEST_F(QueueRoadTest, SecondSubmissionFindsTheFolder) {
     SetSubmitMode(true); // the files copied the first time are replaced without asking
-    ASSERT_TRUE(Submit(1));
+    ASSERT_TRUE(Submit());
     fs::remove(server_.InQ() / "Dir-Backup-ANNA-OFFICE.urf");
-    ASSERT_TRUE(Submit(2));
+    clock_.Set(clock_.Now() + std::chrono::seconds(1)); // another moment draws another number
+    ASSERT_TRUE(Submit());
     EXPECT_FALSE(fs::exists(server_.InQ() / "Dir-Backup-ANNA-OFFICE.urf"));
     EXPECT_EQ(server_.Queue().QueuedTasks().size(), 2u);
     EXPECT_EQ(ErrorLog(), "");
@@ -100,7 +135,10 @@ TEST_F(QueueRoadTest, SecondSubmissionFindsTheFolder) {
 TEST_F(QueueRoadTest, FailedPhaseStopsTheRoad) {
     SetSubmitMode(true);
     server_.Answer("Denied");
-    EXPECT_FALSE(Submit(3));
+    EXPECT_FALSE(Submit());
+    EXPECT_EQ(display_.pictures, Phases(1, kPicFailed));
+    EXPECT_EQ(failedPhase_, kPhaseCaptions[0]);
+    EXPECT_EQ(display_.status, kStatusFailed);
     EXPECT_FALSE(fs::exists(server_.InQ() / "Dir-Backup-ANNA-OFFICE.urf"));
     EXPECT_TRUE(server_.Queue().QueuedTasks().empty());
     EXPECT_NE(ErrorLog().find("The password you specified is incorrect"), std::string::npos);
@@ -112,7 +150,7 @@ TEST(QueueServerProgramTest, AnswersARealSubmission) {
     TempFolder folder;
     ScopedEnv computer("Z9_NETBIOS_NAME", "WS9");
     ScopedEnv domain("USERDOMAIN", "LAB");
-    ServerTaskFactory previous = SetServerTaskFactory([] { return nullptr; });
+    SetServerTaskFactory([] { return nullptr; });
     MessageRecorder messages;
 
     QProcess server;
@@ -131,24 +169,21 @@ TEST(QueueServerProgramTest, AnswersARealSubmission) {
     t.Server = "DEVQ";
     t.Domain = "LAB";
     SetCounts(t);
-    std::string location = GetQueueLocation(t.Server, t.Password, t.User);
-    ASSERT_EQ(location, "E:\\Jobs\\");
-    ASSERT_EQ(CheckCredentials(t.User, t.Password, t.Domain, t.Server, location), 1);
-    t.ServerPath = location;
-    ASSERT_TRUE(PrepareTaskFolder(t, nullptr));
+    RecordingDisplay display;
+    ASSERT_TRUE(Submit(t, display)) << ::testing::PrintToString(messages.Texts());
+    EXPECT_EQ(t.ServerPath, "E:\\Jobs\\");
     EXPECT_TRUE(fs::exists(folder.UncRoot() / "DEVQ" / "$JQ" / "LAB" / "ANNA" / "Backup" / "Zorvan.ctf"));
-    ASSERT_TRUE(TransferTaskFiles(t));
-    t.Password = HexEncode(t.Password);
-    ASSERT_TRUE(DropTask(t, QueuedTaskPath(t, "WS9", 5), nullptr));
 
     ASSERT_TRUE(server.waitForFinished(20000));
     EXPECT_EQ(server.exitCode(), 0);
     std::string out = server.readAll().toStdString();
-    fs::path queued = folder.UncRoot() / "DEVQ" / "$JQ" / "$InQ" / "WS9-LAB-ANNA-Backup-5.z9f";
-    EXPECT_NE(out.find("queued task file " + queued.string()), std::string::npos) << out;
-    EXPECT_TRUE(fs::exists(queued));
+    std::vector<std::string> queued;
+    for (const auto& entry : fs::directory_iterator(folder.UncRoot() / "DEVQ" / "$JQ" / "$InQ"))
+        if (entry.path().extension() == ".z9f") queued.push_back(entry.path().string());
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(fs::path(queued[0]).filename().string().rfind("WS9-LAB-ANNA-Backup-", 0), 0u);
+    EXPECT_NE(out.find("queued task file " + queued[0]), std::string::npos) << out;
     EXPECT_TRUE(messages.Messages().empty());
-    SetServerTaskFactory(previous);
 }
 
 } // namespace

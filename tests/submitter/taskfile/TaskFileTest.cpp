@@ -358,7 +358,6 @@ TEST_F(TaskFileTest, AFailedLoadLeavesTheRecordAsItWas) {
 
 TEST_F(TaskFileTest, MessageBoxOnlyWhenNotSilentAndNotAServer) {
     FakeClock clock;
-    const std::string title = AppTitle();
     TaskRecord t;
     EXPECT_FALSE(LoadTask("missing.z9f", t, true));
     EXPECT_TRUE(messages.Messages().empty());
@@ -383,7 +382,6 @@ TEST_F(TaskFileTest, MessageBoxOnlyWhenNotSilentAndNotAServer) {
         EXPECT_FALSE(LastTaskError().empty());
     }
     EXPECT_EQ(messages.Messages().size(), 2u);
-    SetAppTitle(title);
 }
 
 TEST_F(TaskFileTest, SaveRefusesCountsTheRecordCannotBackUp) {
