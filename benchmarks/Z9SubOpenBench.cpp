@@ -61,7 +61,7 @@ void OpenTaskAndBuild(benchmark::State& state) {
         if (!form->OpenTask({path})) state.SkipWithError("the task did not open");
         // What the window's first turn of the event loop does with the new rows.
         QApplication::processEvents();
-        benchmark::DoNotOptimize(form->TF1.size());
+        benchmark::DoNotOptimize(form->findChild<QWidget*>(QStringLiteral("TF1_%1").arg(records)));
         state.PauseTiming();
         delete form;
         QApplication::processEvents();
@@ -79,10 +79,15 @@ void ScrollCanvas(benchmark::State& state) {
     if (!form.OpenTask({path})) state.SkipWithError("the task did not open");
     form.show();
     QApplication::processEvents();
+    auto* scrollBar = form.findChild<QScrollBar*>(QStringLiteral("VS1"));
+    if (!scrollBar) {
+        state.SkipWithError("the window has no scroll bar VS1");
+        return;
+    }
     int value = 0;
     for (auto _ : state) {
-        value = (value + form.VS1->pageStep()) % (form.VS1->maximum() + 1);
-        form.VS1->setValue(value);
+        value = (value + scrollBar->pageStep()) % (scrollBar->maximum() + 1);
+        scrollBar->setValue(value);
         form.repaint();
     }
 }

@@ -258,6 +258,21 @@ void Form1::ClearCon() {
     editorOfRecord_.clear();
 }
 
+namespace {
+
+// The records of each step, in file order, found in one pass.
+std::vector<std::vector<size_t>> RecordsOfSteps(const TaskRecord& task) {
+    std::vector<std::vector<size_t>> recordsOfStep(task.Steps.size());
+    for (size_t r = 0; r < task.Environs.size(); ++r) {
+        std::optional<std::int32_t> step = ToWholeNumber(task.Environs[r].Step);
+        if (step && *step >= 1 && static_cast<size_t>(*step) <= task.Steps.size())
+            recordsOfStep[*step - 1].push_back(r);
+    }
+    return recordsOfStep;
+}
+
+} // namespace
+
 void Form1::UpdateFields(bool build) {
     BusyCursor busy;
     if (build) {
@@ -274,85 +289,13 @@ void Form1::UpdateFields(bool build) {
     }
 
     int y = 0;
-    auto placeHeader = [&](VexFieldSplitter* header) {
-        header->move(PxX(100), PxY(y + 100));
-        y = y + 100 + TwY(header->height()) + 200;
-    };
-    auto newHeader = [&](const std::string& caption, int row, int check) {
-        auto* header = new VexFieldSplitter(P1);
-        header->setObjectName(QStringLiteral("TFS1_%1").arg(TFS1.size()));
-        header->SetCaption(caption);
-        header->setAccessibleName(FromAnsi(caption));
-        header->RowNumber = static_cast<short>(row);
-        header->SetCheck(check);
-        connect(header, &VexFieldSplitter::Checked, this, &Form1::HeaderChecked);
-        header->show();
-        TFS1.push_back(header);
-        return header;
-    };
-
-    if (opened_.scheduling) {
-        if (build) newHeader(task.TaskName.empty() ? "Task Options" : task.TaskName, -1, 2);
-        placeHeader(TFS1[1]);
-        // Only when the rows are built: ticking a step must not undo a time the user chose.
-        std::optional<DateTime> at = build ? ReadDateTimeText(task.ScheduledTime) : std::nullopt;
-        if (at) {
-            P8DT1->SetValue(*at);
-            P8DT2->SetValue(*at);
-        }
-        SchPic->move(PxX(250), PxY(y + 100));
-        SchPic->show();
-        y = y + 100 + TwY(SchPic->height()) + 150;
-    } else {
+    if (opened_.scheduling)
+        y = PlaceSchedule(build, y);
+    else
         SchPic->hide();
-    }
-
-    // The records of each step, in file order, found in one pass.
-    std::vector<std::vector<size_t>> recordsOfStep(task.Steps.size());
-    for (size_t r = 0; r < task.Environs.size(); ++r) {
-        std::optional<std::int32_t> step = ToWholeNumber(task.Environs[r].Step);
-        if (step && *step >= 1 && static_cast<size_t>(*step) <= task.Steps.size())
-            recordsOfStep[*step - 1].push_back(r);
-    }
-
-    for (size_t s = 0; s < task.Steps.size(); ++s) {
-        VexFieldSplitter* header = headerOfStep_[s];
-        if (build) {
-            if (!NeedsHead(task, s)) continue;
-            const std::string& name = task.Steps[s].StepName;
-            header = newHeader(name.empty() ? "Step " + std::to_string(s + 1) : name, static_cast<int>(s),
-                               HeaderCheck(task.Steps[s].Execute));
-            headerOfStep_[s] = header;
-        }
-        if (!header) continue;
-        header->SetCheck(HeaderCheck(task.Steps[s].Execute));
-        placeHeader(header);
-
-        const bool shown = EditorsShown(task.Steps[s].Execute);
-        for (size_t r : recordsOfStep[s]) {
-            VexField* editor = editorOfRecord_[r];
-            if (build) {
-                editor = new VexField(P1);
-                editor->setObjectName(QStringLiteral("TF1_%1").arg(TF1.size()));
-                editor->SetFieldDef(MakeFieldDef(r, task.Environs[r]));
-                editor->Update();
-                connect(editor, &VexField::FieldChange, this,
-                        [this](const std::string& value, const std::string& position,
-                               const std::string& index,
-                               const std::string&) { FieldChanged(value, position, index); });
-                TF1.push_back(editor);
-                rowHeight_[r] = editor->Resize();
-                editorOfRecord_[r] = editor;
-            }
-            if (shown) {
-                editor->move(PxX(250), PxY(y));
-                editor->show();
-                y += rowHeight_[r] + 150;
-            } else {
-                editor->hide();
-            }
-        }
-    }
+    const std::vector<std::vector<size_t>> recordsOfStep = RecordsOfSteps(task);
+    for (size_t s = 0; s < task.Steps.size(); ++s)
+        y = PlaceStep(s, recordsOfStep[s], build, y);
 
     if (TFS1.size() > 1 || opened_.scheduling) {
         SetCanvasHeight(y - 150);
@@ -362,6 +305,82 @@ void Form1::UpdateFields(bool build) {
     }
     ResizeFields();
     building_ = false;
+}
+
+VexFieldSplitter* Form1::NewHeader(const std::string& caption, int row, int check) {
+    auto* header = new VexFieldSplitter(P1);
+    header->setObjectName(QStringLiteral("TFS1_%1").arg(TFS1.size()));
+    header->SetCaption(caption);
+    header->setAccessibleName(FromAnsi(caption));
+    header->RowNumber = static_cast<short>(row);
+    header->SetCheck(check);
+    connect(header, &VexFieldSplitter::Checked, this, &Form1::HeaderChecked);
+    header->show();
+    TFS1.push_back(header);
+    return header;
+}
+
+VexField* Form1::NewEditor(size_t record) {
+    auto* editor = new VexField(P1);
+    editor->setObjectName(QStringLiteral("TF1_%1").arg(TF1.size()));
+    editor->SetFieldDef(MakeFieldDef(record, Task().Environs[record]));
+    editor->Update();
+    connect(editor, &VexField::FieldChange, this,
+            [this](const std::string& value, const std::string& position, const std::string& index,
+                   const std::string&) { FieldChanged(value, position, index); });
+    TF1.push_back(editor);
+    rowHeight_[record] = editor->Resize();
+    editorOfRecord_[record] = editor;
+    return editor;
+}
+
+int Form1::PlaceHeader(VexFieldSplitter* header, int y) {
+    header->move(PxX(100), PxY(y + 100));
+    return y + 100 + TwY(header->height()) + 200;
+}
+
+int Form1::PlaceSchedule(bool build, int y) {
+    const TaskRecord& task = Task();
+    if (build) NewHeader(task.TaskName.empty() ? "Task Options" : task.TaskName, -1, 2);
+    y = PlaceHeader(TFS1[1], y);
+    // Only when the rows are built: ticking a step must not undo a time the user chose.
+    std::optional<DateTime> at = build ? ReadDateTimeText(task.ScheduledTime) : std::nullopt;
+    if (at) {
+        P8DT1->SetValue(*at);
+        P8DT2->SetValue(*at);
+    }
+    SchPic->move(PxX(250), PxY(y + 100));
+    SchPic->show();
+    return y + 100 + TwY(SchPic->height()) + 150;
+}
+
+int Form1::PlaceStep(size_t s, const std::vector<size_t>& records, bool build, int y) {
+    const TaskRecord& task = Task();
+    VexFieldSplitter* header = headerOfStep_[s];
+    if (build) {
+        // Records of steps that get no header get no editor.
+        if (!NeedsHead(task, s)) return y;
+        const std::string& name = task.Steps[s].StepName;
+        header = NewHeader(name.empty() ? "Step " + std::to_string(s + 1) : name, static_cast<int>(s),
+                           HeaderCheck(task.Steps[s].Execute));
+        headerOfStep_[s] = header;
+    }
+    if (!header) return y;
+    header->SetCheck(HeaderCheck(task.Steps[s].Execute));
+    y = PlaceHeader(header, y);
+
+    const bool shown = EditorsShown(task.Steps[s].Execute);
+    for (size_t r : records) {
+        VexField* editor = build ? NewEditor(r) : editorOfRecord_[r];
+        if (shown) {
+            editor->move(PxX(250), PxY(y));
+            editor->show();
+            y += rowHeight_[r] + 150;
+        } else {
+            editor->hide();
+        }
+    }
+    return y;
 }
 
 void Form1::SetCanvasHeight(int twips) {

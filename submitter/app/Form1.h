@@ -57,7 +57,15 @@ public:
     void ShowHelp();
     bool Scheduling() const { return opened_.scheduling; }
 
-    // The controls, by their names.
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The controls, by their names (tests find them the same way, by objectName).
     QWidget* Tpic1 = nullptr;
     QWidget* Tpic2 = nullptr;
     QLabel* Label1 = nullptr;
@@ -80,20 +88,18 @@ public:
     VexLine* VexLine2 = nullptr;
     VexLine* VexLine3 = nullptr;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void HeaderChecked(int row, int check);
     void FieldChanged(const std::string& value, const std::string& position, const std::string& index);
     void FocusChanged(QWidget* old, QWidget* now);
     VexField* EditorHolding(QWidget* w) const;
     // Scrolls the canvas so that w, a control on it, can be seen.
     void ScrollIntoView(QWidget* w);
+    // The steps of UpdateFields; y is the running position on the canvas in twips.
+    VexFieldSplitter* NewHeader(const std::string& caption, int row, int check);
+    VexField* NewEditor(size_t record);
+    int PlaceHeader(VexFieldSplitter* header, int y);
+    int PlaceSchedule(bool build, int y);
+    int PlaceStep(size_t step, const std::vector<size_t>& records, bool build, int y);
     void SetCanvasHeight(int twips);
     void PlaceCanvasWidth();
     bool SubmitTask();

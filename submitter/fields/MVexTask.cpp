@@ -165,94 +165,105 @@ std::vector<std::string> SplitSections(const std::string& picture) {
     return sections;
 }
 
-// Writes a non-negative number with one section; `nonZero` tells whether a
-// digit other than 0 was written.
-std::string FormatSection(DecimalNumber n, const std::string& section, const std::string& decimalSep,
-                          const std::string& thousandSep, bool& nonZero) {
+bool IsPlace(const PictureToken& t) {
+    return t.kind == PictureToken::Zero || t.kind == PictureToken::Hash;
+}
+
+// One section of a picture, read: its tokens, where the decimal point stands
+// (tokens.size() when it has none), thousands grouping and percent.
+struct Section {
     std::vector<PictureToken> tokens;
-    bool grouping = false, percent = false, seenPoint = false, seenDigit = false;
+    size_t point = 0;
+    bool grouping = false;
+    bool percent = false;
+};
+
+Section ReadSection(const std::string& section) {
+    Section s;
+    bool seenPoint = false, seenDigit = false;
     for (size_t i = 0; i < section.size(); ++i) {
         char c = section[i];
         if (c == '0' || c == '#') {
-            tokens.push_back({c == '0' ? PictureToken::Zero : PictureToken::Hash, {}});
+            s.tokens.push_back({c == '0' ? PictureToken::Zero : PictureToken::Hash, {}});
             seenDigit = true;
         } else if (c == '.' && !seenPoint) {
-            tokens.push_back({PictureToken::Point, {}});
+            s.tokens.push_back({PictureToken::Point, {}});
             seenPoint = true;
         } else if (c == ',') {
             // Between digit places of the whole part it groups thousands;
             // anywhere else it writes nothing.
             if (!seenPoint && seenDigit && i + 1 < section.size() &&
                 (section[i + 1] == '0' || section[i + 1] == '#' || section[i + 1] == ','))
-                grouping = true;
+                s.grouping = true;
         } else if (c == '"') {
             size_t end = section.find('"', i + 1);
             if (end == std::string::npos) end = section.size();
-            tokens.push_back({PictureToken::Literal, section.substr(i + 1, end - i - 1)});
+            s.tokens.push_back({PictureToken::Literal, section.substr(i + 1, end - i - 1)});
             i = end;
         } else if (c == '\\' && i + 1 < section.size()) {
-            tokens.push_back({PictureToken::Literal, section.substr(++i, 1)});
+            s.tokens.push_back({PictureToken::Literal, section.substr(++i, 1)});
         } else {
-            if (c == '%') percent = true;
-            tokens.push_back({PictureToken::Literal, std::string(1, c)});
+            if (c == '%') s.percent = true;
+            s.tokens.push_back({PictureToken::Literal, std::string(1, c)});
         }
     }
 
-    size_t point = tokens.size();
-    for (size_t i = 0; i < tokens.size(); ++i)
-        if (tokens[i].kind == PictureToken::Point) point = i;
-    auto isPlace = [](const PictureToken& t) {
-        return t.kind == PictureToken::Zero || t.kind == PictureToken::Hash;
-    };
+    s.point = s.tokens.size();
+    for (size_t i = 0; i < s.tokens.size(); ++i)
+        if (s.tokens[i].kind == PictureToken::Point) s.point = i;
     // The whole part needs a place even when the picture gives none.
-    if (std::none_of(tokens.begin(), tokens.begin() + static_cast<long>(point), isPlace)) {
-        tokens.insert(tokens.begin() + static_cast<long>(point), {PictureToken::Hash, {}});
-        ++point;
+    const auto pointAt = s.tokens.begin() + static_cast<long>(s.point);
+    if (std::none_of(s.tokens.begin(), pointAt, IsPlace)) {
+        s.tokens.insert(pointAt, {PictureToken::Hash, {}});
+        ++s.point;
     }
+    return s;
+}
 
-    if (percent) {
+// The number's digits for the section's places: rounded half away from zero to
+// the fraction's places, the whole part padded with zeros to its 0 places.
+void SectionDigits(const Section& s, DecimalNumber n, std::string& whole, std::string& fraction) {
+    if (s.percent) {
         n.Fraction.resize(std::max<size_t>(n.Fraction.size(), 2), '0');
         n.Whole += n.Fraction.substr(0, 2);
         n.Fraction.erase(0, 2);
         Normalise(n);
     }
-
-    // Round half away from zero to the places the fraction has.
-    size_t fractionPlaces =
-        static_cast<size_t>(std::count_if(tokens.begin() + static_cast<long>(point), tokens.end(), isPlace));
-    std::string fraction = n.Fraction;
-    bool roundUp = fraction.size() > fractionPlaces && fraction[fractionPlaces] >= '5';
+    const size_t fractionPlaces = static_cast<size_t>(
+        std::count_if(s.tokens.begin() + static_cast<long>(s.point), s.tokens.end(), IsPlace));
+    fraction = n.Fraction;
+    const bool roundUp = fraction.size() > fractionPlaces && fraction[fractionPlaces] >= '5';
     fraction.resize(fractionPlaces, '0');
     std::string all = n.Whole + fraction;
     if (roundUp) Increment(all);
-    std::string whole = all.substr(0, all.size() - fractionPlaces);
+    whole = all.substr(0, all.size() - fractionPlaces);
     fraction = all.substr(all.size() - fractionPlaces);
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
 
     size_t minDigits = 0;
     bool counting = false;
-    for (size_t i = 0; i < point; ++i) {
-        if (tokens[i].kind == PictureToken::Zero) counting = true;
-        if (counting && isPlace(tokens[i])) ++minDigits;
+    for (size_t i = 0; i < s.point; ++i) {
+        if (s.tokens[i].kind == PictureToken::Zero) counting = true;
+        if (counting && IsPlace(s.tokens[i])) ++minDigits;
     }
     if (whole.size() < minDigits) whole.insert(0, minDigits - whole.size(), '0');
-    nonZero = whole.find_first_not_of('0') != std::string::npos ||
-              fraction.find_first_not_of('0') != std::string::npos;
+}
 
-    // The whole part, right to left: each place takes one digit, the leftmost all that remain.
+// The whole part, right to left: each place takes one digit, the leftmost all that remain.
+std::string WriteWholePart(const Section& s, const std::string& whole, const std::string& thousandSep) {
     size_t leftmost = 0;
-    while (!isPlace(tokens[leftmost]))
+    while (!IsPlace(s.tokens[leftmost]))
         ++leftmost;
     std::vector<std::string> reversed;
     size_t remaining = whole.size(), written = 0;
     auto writeDigit = [&] {
-        if (grouping && written > 0 && written % 3 == 0) reversed.push_back(thousandSep);
+        if (s.grouping && written > 0 && written % 3 == 0) reversed.push_back(thousandSep);
         reversed.emplace_back(1, whole[--remaining]);
         ++written;
     };
-    for (size_t i = point; i-- > 0;) {
-        if (tokens[i].kind == PictureToken::Literal) {
-            reversed.push_back(tokens[i].text);
+    for (size_t i = s.point; i-- > 0;) {
+        if (s.tokens[i].kind == PictureToken::Literal) {
+            reversed.push_back(s.tokens[i].text);
         } else if (i == leftmost) {
             while (remaining > 0)
                 writeDigit();
@@ -263,28 +274,30 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
     std::string out;
     for (size_t i = reversed.size(); i-- > 0;)
         out += reversed[i];
+    return out;
+}
 
-    // The fraction, left to right; trailing zeros on # places are left out.
-    size_t keep = fractionPlaces;
-    {
-        size_t place = fractionPlaces;
-        for (size_t i = tokens.size(); i-- > point && place > 0;) {
-            if (!isPlace(tokens[i])) continue;
-            --place;
-            if (tokens[i].kind == PictureToken::Hash && fraction[place] == '0' && keep == place + 1)
-                keep = place;
-            else
-                break;
-        }
+// The fraction, left to right; trailing zeros on # places are left out.
+std::string WriteFractionPart(const Section& s, const std::string& fraction, const std::string& decimalSep) {
+    size_t keep = fraction.size();
+    size_t place = fraction.size();
+    for (size_t i = s.tokens.size(); i-- > s.point && place > 0;) {
+        if (!IsPlace(s.tokens[i])) continue;
+        --place;
+        if (s.tokens[i].kind == PictureToken::Hash && fraction[place] == '0' && keep == place + 1)
+            keep = place;
+        else
+            break;
     }
-    size_t place = 0;
-    for (size_t i = point; i < tokens.size(); ++i) {
-        switch (tokens[i].kind) {
+    std::string out;
+    place = 0;
+    for (size_t i = s.point; i < s.tokens.size(); ++i) {
+        switch (s.tokens[i].kind) {
         case PictureToken::Point:
             out += decimalSep;
             break;
         case PictureToken::Literal:
-            out += tokens[i].text;
+            out += s.tokens[i].text;
             break;
         default:
             if (place < keep) out += fraction[place];
@@ -292,6 +305,18 @@ std::string FormatSection(DecimalNumber n, const std::string& section, const std
         }
     }
     return out;
+}
+
+// Writes a non-negative number with one section; `nonZero` tells whether a
+// digit other than 0 was written.
+std::string FormatSection(const DecimalNumber& n, const std::string& section, const std::string& decimalSep,
+                          const std::string& thousandSep, bool& nonZero) {
+    const Section s = ReadSection(section);
+    std::string whole, fraction;
+    SectionDigits(s, n, whole, fraction);
+    nonZero = whole.find_first_not_of('0') != std::string::npos ||
+              fraction.find_first_not_of('0') != std::string::npos;
+    return WriteWholePart(s, whole, thousandSep) + WriteFractionPart(s, fraction, decimalSep);
 }
 
 } // namespace
@@ -309,6 +334,66 @@ FieldDef MakeFieldDef(std::size_t position, const EnvironRecord& record) {
             record.Percent,
             record.Format};
 }
+
+namespace {
+
+// The reason a text, file or folder field is refused: its length against min and max.
+const char* LengthProblem(const std::string& value, const std::string& min, const std::string& max) {
+    std::optional<std::int32_t> lo, hi;
+    if (!min.empty() && !(lo = ToWholeNumber(min))) return kMinMaxInvalid;
+    if (!max.empty() && !(hi = ToWholeNumber(max))) return kMinMaxInvalid;
+    if (lo && hi && *lo > *hi) return kMinGreater;
+    long long length = static_cast<long long>(AnsiLength(value));
+    if ((lo && *lo > length) || (hi && length > *hi)) return kOutOfScope;
+    return nullptr;
+}
+
+// The reason a number field is refused: limits and value written as the picture writes them.
+const char* NumberProblem(const std::string& value, const std::string& min, const std::string& max,
+                          const std::string& format) {
+    std::optional<std::int32_t> lo, hi;
+    if (!min.empty() && !(lo = ReadNumberField(min, format))) return kMinMaxInvalid;
+    if (!max.empty() && !(hi = ReadNumberField(max, format))) return kMinMaxInvalid;
+    if (lo && hi && *lo > *hi) return kMinGreater;
+    std::optional<std::int32_t> number = ReadNumberField(value, format);
+    if (!number) return kInvalidValue;
+    if ((lo && *lo > *number) || (hi && *number > *hi)) return kOutOfScope;
+    return nullptr;
+}
+
+// The reason a date or time field is refused: its mask, limits and value.
+const char* DateTimeProblem(bool date, const std::string& value, const std::string& min,
+                            const std::string& max, const std::string& format) {
+    auto check = date ? &CheckDate : &CheckTime;
+    auto accepted = [](const std::string& result) {
+        return result == kCheckCompleted || result == kCheckExact;
+    };
+    DateTimeValue scratch;
+    if (check("", format, scratch) != kCheckNotAccepted) return kFormatInvalid;
+    std::optional<DateTimeValue> lo, hi;
+    DateTimeValue read;
+    if (!min.empty()) {
+        if (!accepted(check(min, format, read))) return kMinMaxInvalid;
+        lo = read;
+    }
+    if (!max.empty()) {
+        if (!accepted(check(max, format, read))) return kMinMaxInvalid;
+        hi = read;
+    }
+    if (lo && hi && Later(*lo, *hi)) return kMinGreater;
+    if (value.empty() || !accepted(check(value, format, read))) return kInvalidValue;
+    if ((lo && Later(*lo, read)) || (hi && Later(read, *hi))) return kOutOfScope;
+    return nullptr;
+}
+
+// The reason a combo box is refused: no items, or no item chosen.
+const char* ComboProblem(const std::string& value, const std::string& max) {
+    if (ComboItems(max).empty()) return kComboUnreadable;
+    if (IsComboFromFile(value)) return kSelectCombo;
+    return nullptr;
+}
+
+} // namespace
 
 bool ValidateEnvField(const std::string& type, const std::string& variable, const std::string& value,
                       const std::string& min, const std::string& max, const std::string& format,
@@ -344,65 +429,31 @@ bool ValidateEnvField(const std::string& type, const std::string& variable, cons
         if (!share || *share < 20 || *share > 80) return fail(kPercentInvalid);
     }
 
+    const char* problem = nullptr;
     switch (code) {
     case ftText:
     case ftFile:
-    case ftFolder: {
-        std::optional<std::int32_t> lo, hi;
-        if (!min.empty() && !(lo = ToWholeNumber(min))) return fail(kMinMaxInvalid);
-        if (!max.empty() && !(hi = ToWholeNumber(max))) return fail(kMinMaxInvalid);
-        if (lo && hi && *lo > *hi) return fail(kMinGreater);
-        long long length = static_cast<long long>(AnsiLength(value));
-        if ((lo && *lo > length) || (hi && length > *hi)) return fail(kOutOfScope);
-        return true;
-    }
-    case ftNumber: {
-        std::optional<std::int32_t> lo, hi;
-        if (!min.empty() && !(lo = ReadNumberField(min, format))) return fail(kMinMaxInvalid);
-        if (!max.empty() && !(hi = ReadNumberField(max, format))) return fail(kMinMaxInvalid);
-        if (lo && hi && *lo > *hi) return fail(kMinGreater);
-        std::optional<std::int32_t> number = ReadNumberField(value, format);
-        if (!number) return fail(kInvalidValue);
-        if ((lo && *lo > *number) || (hi && *number > *hi)) return fail(kOutOfScope);
-        return true;
-    }
+    case ftFolder:
+        problem = LengthProblem(value, min, max);
+        break;
+    case ftNumber:
+        problem = NumberProblem(value, min, max, format);
+        break;
     case ftDate:
-    case ftTime: {
-        auto check = code == ftDate ? &CheckDate : &CheckTime;
-        auto accepted = [](const std::string& result) {
-            return result == kCheckCompleted || result == kCheckExact;
-        };
-        DateTimeValue scratch;
-        if (check("", format, scratch) != kCheckNotAccepted) return fail(kFormatInvalid);
-        std::optional<DateTimeValue> lo, hi;
-        DateTimeValue read;
-        if (!min.empty()) {
-            if (!accepted(check(min, format, read))) return fail(kMinMaxInvalid);
-            lo = read;
-        }
-        if (!max.empty()) {
-            if (!accepted(check(max, format, read))) return fail(kMinMaxInvalid);
-            hi = read;
-        }
-        if (lo && hi && Later(*lo, *hi)) return fail(kMinGreater);
-        if (value.empty() || !accepted(check(value, format, read))) return fail(kInvalidValue);
-        if ((lo && Later(*lo, read)) || (hi && Later(read, *hi))) return fail(kOutOfScope);
-        return true;
-    }
+    case ftTime:
+        problem = DateTimeProblem(code == ftDate, value, min, max, format);
+        break;
     case ftCombo:
-        // These two need the person even in submit mode.
-        if (ComboItems(max).empty()) {
-            ReportToPerson(kComboUnreadable + details, 48);
+        // These need the person even in submit mode.
+        if (const char* comboProblem = ComboProblem(value, max)) {
+            ReportToPerson(comboProblem + details, 48);
             return false;
         }
-        if (IsComboFromFile(value)) {
-            ReportToPerson(kSelectCombo + details, 48);
-            return false;
-        }
-        return true;
+        break;
     default:
-        return true;
+        break;
     }
+    return problem ? fail(problem) : true;
 }
 
 bool ValidateAllEnvFields() {

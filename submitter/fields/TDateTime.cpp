@@ -131,6 +131,15 @@ bool TDateTime::PlacePart(bool date, const std::string& part, int run) {
     return true;
 }
 
+// How many runs of each part and delimiter a mask has.
+struct TDateTime::Shape {
+    int partRuns[3] = {0, 0, 0};
+    std::size_t partLength[3] = {0, 0, 0};
+    int delimiterRuns[2] = {0, 0}; // by position in kind.delimiters
+    char delimiter = '\0';
+    int Delimiters() const { return delimiterRuns[0] + delimiterRuns[1]; }
+};
+
 std::string TDateTime::Check(bool date, const std::string& value, const std::string& mask,
                              DateTimeValue& out) {
     const Kind& kind = KindOf(date);
@@ -141,6 +150,14 @@ std::string TDateTime::Check(bool date, const std::string& value, const std::str
     text_ = kind.blankTemplate;
     if (value.size() > kind.maxValue) return kCheckNotAccepted;
 
+    Shape shape;
+    if (const char* wrong = ReadMask(date, mask, shape)) return wrong;
+    if (value.empty() || !PlaceValue(date, value, shape)) return kCheckNotAccepted;
+    return Evaluate(date, out);
+}
+
+const char* TDateTime::ReadMask(bool date, const std::string& mask, Shape& shape) {
+    const Kind& kind = KindOf(date);
     mask_ = UpperAscii(mask);
     for (std::size_t i = 0; i < mask_.size(); ++i) {
         char c = mask_[i];
@@ -156,73 +173,75 @@ std::string TDateTime::Check(bool date, const std::string& value, const std::str
     for (const std::string& r : runs_)
         if (!AllowedRun(kind, r)) return "Invalid Mask";
 
-    int partRuns[3] = {0, 0, 0};
-    std::size_t partLength[3] = {0, 0, 0};
-    int delimiterRuns[2] = {0, 0}; // by position in kind.delimiters
-    char delimiter = '\0';
     for (const std::string& r : runs_) {
         int which = PartOf(kind, r[0]);
         if (which >= 0) {
-            ++partRuns[which];
-            partLength[which] = r.size();
+            ++shape.partRuns[which];
+            shape.partLength[which] = r.size();
         } else {
-            ++delimiterRuns[std::strchr(kind.delimiters, r[0]) - kind.delimiters];
-            delimiter = r[0];
+            ++shape.delimiterRuns[std::strchr(kind.delimiters, r[0]) - kind.delimiters];
+            shape.delimiter = r[0];
         }
     }
-    for (int n : partRuns)
+    for (int n : shape.partRuns)
         if (n > 1) return kind.repeated;
-    for (int n : delimiterRuns)
+    for (int n : shape.delimiterRuns)
         if (n >= 3) return "To Much Delimiters";
     if (kind.date) {
-        if (delimiterRuns[0] > 0 && delimiterRuns[1] > 0) return "Repeat Delimiter";
-        if (partRuns[0] && partRuns[1] && partLength[0] != partLength[1])
+        if (shape.delimiterRuns[0] > 0 && shape.delimiterRuns[1] > 0) return "Repeat Delimiter";
+        if (shape.partRuns[0] && shape.partRuns[1] && shape.partLength[0] != shape.partLength[1])
             return "Invalid Length Day <> Month";
     }
-    int delimiters = delimiterRuns[0] + delimiterRuns[1];
+    const int delimiters = shape.Delimiters();
     if (delimiters > 0) {
-        if (runs_.size() < 2 || runs_[1][0] != delimiter || runs_.size() == 2)
+        if (runs_.size() < 2 || runs_[1][0] != shape.delimiter || runs_.size() == 2)
             return "1st Delimiter is on Wrong Place";
-        if (delimiters == 2 && (runs_.size() < 4 || runs_[3][0] != delimiter))
+        if (delimiters == 2 && (runs_.size() < 4 || runs_[3][0] != shape.delimiter))
             return "2nd Delimiter is on Wrong Place";
     } else {
         for (int i = 0; i < 3; ++i)
-            if (partRuns[i] && partLength[i] == 1) return "No Delimiter";
+            if (shape.partRuns[i] && shape.partLength[i] == 1) return "No Delimiter";
     }
-    if (value.empty()) return kCheckNotAccepted;
+    return nullptr;
+}
 
-    if (delimiters == 0) {
-        if (value.size() != mask_.size()) return kCheckNotAccepted;
+bool TDateTime::PlaceValue(bool date, const std::string& value, const Shape& shape) {
+    if (shape.Delimiters() == 0) {
+        // Without delimiters every run takes exactly its own width.
+        if (value.size() != mask_.size()) return false;
         std::size_t at = 0;
         for (std::size_t i = 0; i < runs_.size(); ++i) {
-            if (!PlacePart(date, value.substr(at, runs_[i].size()), static_cast<int>(i)))
-                return kCheckNotAccepted;
+            if (!PlacePart(date, value.substr(at, runs_[i].size()), static_cast<int>(i))) return false;
             at += runs_[i].size();
         }
-    } else {
-        std::size_t first = value.find(delimiter);
-        if (first == std::string::npos || first + 1 == value.size()) return kCheckNotAccepted;
-        if (!PlacePart(date, value.substr(0, first), 0)) return kCheckNotAccepted;
-        std::size_t second = value.find(delimiter, first + 1);
-        if (second == std::string::npos) {
-            if (!PlacePart(date, value.substr(first + 1), 2)) return kCheckNotAccepted;
-        } else {
-            if (second + 1 == value.size()) return kCheckNotAccepted;
-            if (!PlacePart(date, value.substr(first + 1, second - first - 1), 2) ||
-                !PlacePart(date, value.substr(second + 1), 4))
-                return kCheckNotAccepted;
-        }
-        // Every part the mask names must have been written.
-        const std::string blank(kind.blankTemplate);
-        for (int i = 0; i < 3; ++i) {
-            if (!partRuns[i]) continue;
-            std::size_t at = static_cast<std::size_t>(kind.start[i]);
-            if (kind.date && i == 2) at = 2; // the year's last two digits
-            if (text_.compare(at, 2, blank, at, 2) == 0) return kCheckNotAccepted;
-        }
+        return true;
     }
+    const std::size_t first = value.find(shape.delimiter);
+    if (first == std::string::npos || first + 1 == value.size()) return false;
+    if (!PlacePart(date, value.substr(0, first), 0)) return false;
+    const std::size_t second = value.find(shape.delimiter, first + 1);
+    if (second == std::string::npos) {
+        if (!PlacePart(date, value.substr(first + 1), 2)) return false;
+    } else {
+        if (second + 1 == value.size()) return false;
+        if (!PlacePart(date, value.substr(first + 1, second - first - 1), 2) ||
+            !PlacePart(date, value.substr(second + 1), 4))
+            return false;
+    }
+    // Every part the mask names must have been written.
+    const Kind& kind = KindOf(date);
+    const std::string blank(kind.blankTemplate);
+    for (int i = 0; i < 3; ++i) {
+        if (!shape.partRuns[i]) continue;
+        std::size_t at = static_cast<std::size_t>(kind.start[i]);
+        if (kind.date && i == 2) at = 2; // the year's last two digits
+        if (text_.compare(at, 2, blank, at, 2) == 0) return false;
+    }
+    return true;
+}
 
-    if (kind.date) {
+std::string TDateTime::Evaluate(bool date, DateTimeValue& out) const {
+    if (date) {
         if (text_ == "2000-00-00" || text_ == "0000-00-00") return kCheckNotAccepted;
         if (auto d = ReadIsoDate(text_)) {
             out = *d;
@@ -239,7 +258,7 @@ std::string TDateTime::Check(bool date, const std::string& value, const std::str
         return kCheckNotAccepted;
     }
 
-    if (text_ == kind.blankTemplate) return kCheckNotAccepted;
+    if (text_ == kTimeTemplate) return kCheckNotAccepted;
     if (auto t = ReadTimeOfDay(text_)) {
         out = *t;
         return kCheckExact;

@@ -37,7 +37,14 @@ public:
     const std::string& Normalised() const { return text_; }
 
 private:
+    struct Shape;
     std::string Check(bool date, const std::string& value, const std::string& mask, DateTimeValue& out);
+    // The steps of a check: the mask cut into runs and judged (the reason it is
+    // invalid, or nullptr), the value's parts placed into the normalised text,
+    // and that text read as a date or a time of day.
+    const char* ReadMask(bool date, const std::string& mask, Shape& shape);
+    bool PlaceValue(bool date, const std::string& value, const Shape& shape);
+    std::string Evaluate(bool date, DateTimeValue& out) const;
     bool PlacePart(bool date, const std::string& part, int run);
 
     enum class Checked { Nothing, Date, Time };

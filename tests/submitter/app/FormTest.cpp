@@ -82,6 +82,29 @@ bool Shown(QWidget* w) {
     return !w->isHidden();
 }
 
+// The window's controls, found by their names as tools and assistive technology find them.
+template <class T> T* Control(const QWidget& form, const QString& name) {
+    T* control = form.findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+}
+
+// The elements of a control array, the hidden template 0 included.
+size_t Count(const QWidget& form, const QString& array) {
+    size_t n = 0;
+    while (form.findChild<QWidget*>(array + "_" + QString::number(n)))
+        ++n;
+    return n;
+}
+
+VexField* TF1(const QWidget& form, size_t i) {
+    return Control<VexField>(form, "TF1_" + QString::number(i));
+}
+
+VexFieldSplitter* TFS1(const QWidget& form, size_t i) {
+    return Control<VexFieldSplitter>(form, "TFS1_" + QString::number(i));
+}
+
 // Closes the modal submit window as soon as it is up, and counts it.
 struct SubmitWindowCloser {
     int seen = 0;
@@ -106,36 +129,36 @@ TEST(Form1, BuildsOneHeaderPerShownStepAndOneEditorPerRecord) {
     ASSERT_TRUE(form.Form_Load("\"" + path + "\""));
     EXPECT_TRUE(f.messages.Texts().empty());
 
-    ASSERT_EQ(form.TFS1.size(), 3u); // Build, Protected
-    EXPECT_EQ(form.TFS1[1]->Caption(), "Build");
-    EXPECT_EQ(form.TFS1[1]->Check(), 0);
-    EXPECT_EQ(form.TFS1[2]->Caption(), "Protected");
-    EXPECT_EQ(form.TFS1[2]->Check(), 0);
-    ASSERT_EQ(form.TF1.size(), 4u); // Hidden's record gets none
-    EXPECT_EQ(form.TF1[1]->objectName(), "TF1_1");
-    EXPECT_TRUE(Shown(form.TF1[1]));
-    EXPECT_TRUE(Shown(form.TF1[2]));
-    EXPECT_FALSE(Shown(form.TF1[3])); // protected step: editor hidden
-    EXPECT_FALSE(Shown(form.TF1[0]));
-    EXPECT_EQ(form.TF1[1]->T1()->text(), "C:\\out");
+    ASSERT_EQ(Count(form, "TFS1"), 3u); // Build, Protected
+    EXPECT_EQ(TFS1(form, 1)->Caption(), "Build");
+    EXPECT_EQ(TFS1(form, 1)->Check(), 0);
+    EXPECT_EQ(TFS1(form, 2)->Caption(), "Protected");
+    EXPECT_EQ(TFS1(form, 2)->Check(), 0);
+    ASSERT_EQ(Count(form, "TF1"), 4u); // Hidden's record gets none
+    EXPECT_EQ(TF1(form, 1)->objectName(), "TF1_1");
+    EXPECT_TRUE(Shown(TF1(form, 1)));
+    EXPECT_TRUE(Shown(TF1(form, 2)));
+    EXPECT_FALSE(Shown(TF1(form, 3))); // protected step: editor hidden
+    EXPECT_FALSE(Shown(TF1(form, 0)));
+    EXPECT_EQ(TF1(form, 1)->T1()->text(), "C:\\out");
 
-    EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
-    EXPECT_EQ(form.Label2->text(), "Environment Fields: 3");
+    EXPECT_EQ(Control<QLabel>(form, "Label1")->text(), "Task Name: Nightly");
+    EXPECT_EQ(Control<QLabel>(form, "Label2")->text(), "Environment Fields: 3");
     EXPECT_EQ(form.windowTitle().toStdString(), form.WindowTitleText() + " - Nightly (" + path + ")");
     EXPECT_TRUE(form.WindowTitleText().starts_with("Zorvan Submitter "));
-    EXPECT_FALSE(Shown(form.Label3));
-    EXPECT_FALSE(Shown(form.SchPic));
+    EXPECT_FALSE(Shown(Control<QLabel>(form, "Label3")));
+    EXPECT_FALSE(Shown(Control<QWidget>(form, "SchPic")));
     for (const char* name : {"Tpic1",    "Tpic2",    "Label1",   "Label2",   "Label3", "P1",       "P2",
                              "VS1",      "SchPic",   "Label16",  "P8DT1",    "P8DT2",  "Command1", "Command2",
                              "Command3", "VexLine1", "VexLine2", "VexLine3", "TFS1_0", "TF1_0",    "TL1_0"})
         EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
-    EXPECT_EQ(form.Command1->text(), "&Submit Task");
-    EXPECT_EQ(form.Command2->text(), "&Exit");
-    EXPECT_EQ(form.Command3->text(), "<< Now >>");
+    EXPECT_EQ(Control<QPushButton>(form, "Command1")->text(), "&Submit Task");
+    EXPECT_EQ(Control<QPushButton>(form, "Command2")->text(), "&Exit");
+    EXPECT_EQ(Control<QPushButton>(form, "Command3")->text(), "<< Now >>");
     EXPECT_EQ(form.HelpFile(), ProgramFolder() + PathSeparator() + "Z9SUB.HLP");
-    EXPECT_EQ(form.Label1->font().family(), "Times New Roman");
-    EXPECT_TRUE(form.Label1->font().bold());
-    EXPECT_EQ(form.Command1->font().family(), "Tahoma");
+    EXPECT_EQ(Control<QLabel>(form, "Label1")->font().family(), "Times New Roman");
+    EXPECT_TRUE(Control<QLabel>(form, "Label1")->font().bold());
+    EXPECT_EQ(Control<QPushButton>(form, "Command1")->font().family(), "Tahoma");
 
     // Every start takes over the association of task files.
     RegKey type;
@@ -152,28 +175,28 @@ TEST(Form1, TickingAStepHeaderChangesExecuteAndItsEditors) {
     ASSERT_TRUE(form.Form_Load(path));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const int shownTop = form.TF1[2]->y();
+    const int shownTop = TF1(form, 2)->y();
 
-    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
+    QTest::mouseClick(TFS1(form, 1)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[0].Execute, "2");
-    EXPECT_FALSE(Shown(form.TF1[1]));
-    EXPECT_FALSE(Shown(form.TF1[2]));
+    EXPECT_FALSE(Shown(TF1(form, 1)));
+    EXPECT_FALSE(Shown(TF1(form, 2)));
     // The protected step's header moved up into the freed room.
-    const int headerTop = form.TFS1[2]->y();
-    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
+    const int headerTop = TFS1(form, 2)->y();
+    QTest::mouseClick(TFS1(form, 1)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[0].Execute, "1");
-    EXPECT_TRUE(Shown(form.TF1[1]));
-    EXPECT_TRUE(Shown(form.TF1[2]));
-    EXPECT_EQ(form.TF1[2]->y(), shownTop);
-    EXPECT_GT(form.TFS1[2]->y(), headerTop);
+    EXPECT_TRUE(Shown(TF1(form, 1)));
+    EXPECT_TRUE(Shown(TF1(form, 2)));
+    EXPECT_EQ(TF1(form, 2)->y(), shownTop);
+    EXPECT_GT(TFS1(form, 2)->y(), headerTop);
 
     // Protection survives: 5 -> 6 -> 5, and its editors stay hidden throughout.
-    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    QTest::mouseClick(TFS1(form, 2)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[1].Execute, "6");
-    EXPECT_FALSE(Shown(form.TF1[3]));
-    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    EXPECT_FALSE(Shown(TF1(form, 3)));
+    QTest::mouseClick(TFS1(form, 2)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[1].Execute, "5");
-    EXPECT_FALSE(Shown(form.TF1[3]));
+    EXPECT_FALSE(Shown(TF1(form, 3)));
 }
 
 // A screen reader toggles the box without a click: the task and the editors
@@ -224,11 +247,11 @@ TEST(Form1, EditingAFieldWritesTheRecordAtOnce) {
     ASSERT_TRUE(form.Form_Load(path));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QLineEdit* edit = form.TF1[1]->T1();
+    QLineEdit* edit = TF1(form, 1)->T1();
     edit->selectAll();
     QTest::keyClicks(edit, "D:\\new");
     EXPECT_EQ(Task().Environs[0].Value, "D:\\new");
-    QCheckBox* box = form.TF1[2]->Ch1();
+    QCheckBox* box = TF1(form, 2)->Ch1();
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     EXPECT_EQ(Task().Environs[1].Value, "yes");
     EXPECT_TRUE(f.messages.Texts().empty());
@@ -242,10 +265,10 @@ TEST(Form1, AnInvalidFieldKeepsTheFocus) {
     form.show();
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QLineEdit* edit = form.TF1[1]->T1();
+    QLineEdit* edit = TF1(form, 1)->T1();
     edit->setFocus();
     edit->setText(QString(41, 'x')); // longer than MAX 40
-    form.Command2->setFocus();
+    Control<QPushButton>(form, "Command2")->setFocus();
     ASSERT_EQ(f.messages.Texts().size(), 1u);
     EXPECT_TRUE(f.messages.Texts()[0].starts_with("Current value does not fit into the current scope."));
     EXPECT_EQ(QApplication::focusWidget(), edit);
@@ -256,8 +279,8 @@ TEST(Form1, AssignmentsReachTheEditors) {
     std::string path = Save(f.tmp, SampleTask());
     Form1 form;
     ASSERT_TRUE(form.Form_Load(path + " Z9EnvVar: 1-OUT=/tmp/x Z9EnvVar: 1-DEBUG=checked"));
-    EXPECT_EQ(form.TF1[1]->T1()->text(), "/tmp/x");
-    EXPECT_TRUE(form.TF1[2]->Ch1()->isChecked());
+    EXPECT_EQ(TF1(form, 1)->T1()->text(), "/tmp/x");
+    EXPECT_TRUE(TF1(form, 2)->Ch1()->isChecked());
     EXPECT_EQ(Task().Environs[1].Format, "True");
 }
 
@@ -271,11 +294,11 @@ TEST(Form1, NothingToShowGivesLabel3) {
     ASSERT_TRUE(form.Form_Load(path));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_TRUE(Shown(form.Label3));
-    EXPECT_FALSE(Shown(form.P1));
-    EXPECT_FALSE(Shown(form.VS1));
-    EXPECT_EQ(form.Label2->text(), "Environment Fields: 0");
-    EXPECT_EQ(form.Label3->text(), "This Task Does Not Contain Any Environment Fields!");
+    EXPECT_TRUE(Shown(Control<QLabel>(form, "Label3")));
+    EXPECT_FALSE(Shown(Control<QWidget>(form, "P1")));
+    EXPECT_FALSE(Shown(Control<QScrollBar>(form, "VS1")));
+    EXPECT_EQ(Control<QLabel>(form, "Label2")->text(), "Environment Fields: 0");
+    EXPECT_EQ(Control<QLabel>(form, "Label3")->text(), "This Task Does Not Contain Any Environment Fields!");
 }
 
 TEST(Form1, ScrollBarOnlyWhenTheCanvasIsTallerThanTheViewport) {
@@ -286,9 +309,9 @@ TEST(Form1, ScrollBarOnlyWhenTheCanvasIsTallerThanTheViewport) {
         ASSERT_TRUE(form.Form_Load(path));
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        EXPECT_FALSE(Shown(form.VS1));
-        EXPECT_EQ(form.P1->y(), 0);
-        EXPECT_EQ(form.P1->width(), form.P2->width());
+        EXPECT_FALSE(Shown(Control<QScrollBar>(form, "VS1")));
+        EXPECT_EQ(Control<QWidget>(form, "P1")->y(), 0);
+        EXPECT_EQ(Control<QWidget>(form, "P1")->width(), Control<QWidget>(form, "P2")->width());
     }
     TaskRecord t = SampleTask();
     for (int i = 0; i < 300; ++i)
@@ -298,26 +321,28 @@ TEST(Form1, ScrollBarOnlyWhenTheCanvasIsTallerThanTheViewport) {
     ASSERT_TRUE(form.Form_Load(path));
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ASSERT_TRUE(Shown(form.VS1));
-    EXPECT_GT(form.P1->height(), form.P2->height());
-    EXPECT_EQ(form.P1->width(), form.P2->width() - form.VS1->width());
-    EXPECT_EQ(form.VS1->x() + form.VS1->width(), form.P2->width());
+    ASSERT_TRUE(Shown(Control<QScrollBar>(form, "VS1")));
+    EXPECT_GT(Control<QWidget>(form, "P1")->height(), Control<QWidget>(form, "P2")->height());
+    EXPECT_EQ(Control<QWidget>(form, "P1")->width(),
+              Control<QWidget>(form, "P2")->width() - Control<QScrollBar>(form, "VS1")->width());
+    EXPECT_EQ(Control<QScrollBar>(form, "VS1")->x() + Control<QScrollBar>(form, "VS1")->width(),
+              Control<QWidget>(form, "P2")->width());
     // The window is as tall as the screen allows (85 %).
     const int screenTwips = PixelsToTwipsY(QGuiApplication::primaryScreen()->geometry().height());
     EXPECT_NEAR(form.CurrentPlacement().height, screenTwips * 85 / 100, 30);
 
     // Scrolling to the end shows the canvas's bottom at the viewport's bottom (plus the margin).
-    form.VS1->setValue(form.VS1->maximum());
-    const int bottom = form.P1->y() + form.P1->height();
-    EXPECT_LE(bottom, form.P2->height());
-    EXPECT_GE(bottom, form.P2->height() - TwipsToPixelsY(100) - 3);
-    form.VS1->setValue(0);
-    EXPECT_EQ(form.P1->y(), 0);
+    Control<QScrollBar>(form, "VS1")->setValue(Control<QScrollBar>(form, "VS1")->maximum());
+    const int bottom = Control<QWidget>(form, "P1")->y() + Control<QWidget>(form, "P1")->height();
+    EXPECT_LE(bottom, Control<QWidget>(form, "P2")->height());
+    EXPECT_GE(bottom, Control<QWidget>(form, "P2")->height() - TwipsToPixelsY(100) - 3);
+    Control<QScrollBar>(form, "VS1")->setValue(0);
+    EXPECT_EQ(Control<QWidget>(form, "P1")->y(), 0);
 
     // Shrinking the content (all editors off) hides the bar again.
-    QTest::mouseClick(form.TFS1[1]->Check1(), Qt::LeftButton);
-    EXPECT_FALSE(Shown(form.VS1));
-    EXPECT_EQ(form.P1->y(), 0);
+    QTest::mouseClick(TFS1(form, 1)->Check1(), Qt::LeftButton);
+    EXPECT_FALSE(Shown(Control<QScrollBar>(form, "VS1")));
+    EXPECT_EQ(Control<QWidget>(form, "P1")->y(), 0);
 }
 
 TEST(Form1, SchedulingPanel) {
@@ -329,26 +354,26 @@ TEST(Form1, SchedulingPanel) {
     Form1 form;
     ASSERT_TRUE(form.Form_Load(path));
     ASSERT_TRUE(form.Scheduling());
-    EXPECT_TRUE(Shown(form.SchPic));
-    EXPECT_EQ(form.TFS1[1]->Caption(), "Nightly");
-    EXPECT_EQ(form.TFS1[1]->Check(), 2);
-    EXPECT_GT(form.SchPic->y(), form.TFS1[1]->y());
-    EXPECT_LT(form.SchPic->y(), form.TFS1[2]->y());
-    EXPECT_EQ(form.P8DT2->Value().Year, 2031);
-    EXPECT_EQ(form.P8DT1->Value().Minute, 8);
+    EXPECT_TRUE(Shown(Control<QWidget>(form, "SchPic")));
+    EXPECT_EQ(TFS1(form, 1)->Caption(), "Nightly");
+    EXPECT_EQ(TFS1(form, 1)->Check(), 2);
+    EXPECT_GT(Control<QWidget>(form, "SchPic")->y(), TFS1(form, 1)->y());
+    EXPECT_LT(Control<QWidget>(form, "SchPic")->y(), TFS1(form, 2)->y());
+    EXPECT_EQ(Control<P8DT>(form, "P8DT2")->Value().Year, 2031);
+    EXPECT_EQ(Control<P8DT>(form, "P8DT1")->Value().Minute, 8);
 
     // A time the user chose survives ticking a step off and on.
-    form.P8DT2->SetValue(DateTime{2032, 1, 2});
-    form.P8DT1->SetValue(DateTime{1899, 12, 30, 22, 15, 0});
+    Control<P8DT>(form, "P8DT2")->SetValue(DateTime{2032, 1, 2});
+    Control<P8DT>(form, "P8DT1")->SetValue(DateTime{1899, 12, 30, 22, 15, 0});
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    QTest::mouseClick(TFS1(form, 2)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[0].Execute, "2");
-    QTest::mouseClick(form.TFS1[2]->Check1(), Qt::LeftButton);
+    QTest::mouseClick(TFS1(form, 2)->Check1(), Qt::LeftButton);
     EXPECT_EQ(Task().Steps[0].Execute, "1");
-    EXPECT_EQ(form.P8DT2->Value().Year, 2032);
-    EXPECT_EQ(form.P8DT1->Value().Hour, 22);
-    EXPECT_EQ(form.P8DT1->Value().Minute, 15);
+    EXPECT_EQ(Control<P8DT>(form, "P8DT2")->Value().Year, 2032);
+    EXPECT_EQ(Control<P8DT>(form, "P8DT1")->Value().Hour, 22);
+    EXPECT_EQ(Control<P8DT>(form, "P8DT1")->Value().Minute, 15);
 
     // Submit takes the time from the panel even when nothing else comes of it.
     for (StepRecord& s : Task().Steps)
@@ -457,7 +482,7 @@ TEST(Form1, HelpAndTheOpenFileDialog) {
     {
         Form1 form;
         EXPECT_TRUE(form.Form_Load(""));
-        EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
+        EXPECT_EQ(Control<QLabel>(form, "Label1")->text(), "Task Name: Nightly");
     }
     // A chosen path is never read for the switch: " /s" inside it stays.
     std::filesystem::create_directories(f.tmp.Path() / "old tasks " / "sub");
@@ -466,7 +491,7 @@ TEST(Form1, HelpAndTheOpenFileDialog) {
         Form1 form;
         EXPECT_TRUE(form.Form_Load(""));
         EXPECT_FALSE(SubmitMode());
-        EXPECT_EQ(form.Label1->text(), "Task Name: Nightly");
+        EXPECT_EQ(Control<QLabel>(form, "Label1")->text(), "Task Name: Nightly");
     }
     EXPECT_EQ(f.messages.Messages().size(), 1u);
     SetOpenFileHandler(previous);
@@ -558,7 +583,7 @@ TEST(Form1, OpensEveryExampleTask) {
         } else {
             ++opened;
             EXPECT_TRUE(f.messages.Texts().empty()) << path << ": " << f.messages.Texts().front();
-            EXPECT_GT(form.TFS1.size(), 1u) << path;
+            EXPECT_GT(Count(form, "TFS1"), 1u) << path;
         }
     }
     EXPECT_GE(opened, 4);
@@ -580,19 +605,20 @@ TEST(Form1, LooksRightWithTheBackupExample) {
 
     // The controls lie inside the window and do not overlap each other.
     const QRect window = form.rect();
-    for (QWidget* w : {static_cast<QWidget*>(form.Command1), static_cast<QWidget*>(form.Command2),
-                       static_cast<QWidget*>(form.P2)})
-        EXPECT_TRUE(window.contains(QRect(w->mapTo(&form, QPoint(0, 0)), w->size())))
-            << w->objectName().toStdString();
-    EXPECT_LT(form.Command1->geometry().right(), form.Command2->geometry().left());
-    for (size_t i = 2; i < form.TF1.size(); ++i) {
-        if (Shown(form.TF1[i]) && Shown(form.TF1[i - 1])) {
-            EXPECT_GE(form.TF1[i]->y(), form.TF1[i - 1]->y() + form.TF1[i - 1]->height()) << i;
+    for (const char* name : {"Command1", "Command2", "P2"}) {
+        QWidget* w = Control<QWidget>(form, name);
+        EXPECT_TRUE(window.contains(QRect(w->mapTo(&form, QPoint(0, 0)), w->size()))) << name;
+    }
+    EXPECT_LT(Control<QPushButton>(form, "Command1")->geometry().right(),
+              Control<QPushButton>(form, "Command2")->geometry().left());
+    for (size_t i = 2; i < Count(form, "TF1"); ++i) {
+        if (Shown(TF1(form, i)) && Shown(TF1(form, i - 1))) {
+            EXPECT_GE(TF1(form, i)->y(), TF1(form, i - 1)->y() + TF1(form, i - 1)->height()) << i;
         }
     }
     // Rows end before the scroll bar.
-    for (size_t i = 1; i < form.TF1.size(); ++i)
-        EXPECT_LE(form.TF1[i]->geometry().right(), form.P1->width()) << i;
+    for (size_t i = 1; i < Count(form, "TF1"); ++i)
+        EXPECT_LE(TF1(form, i)->geometry().right(), Control<QWidget>(form, "P1")->width()) << i;
 }
 
 TEST(Form1, TheFocusBringsAFieldIntoView) {
@@ -605,15 +631,15 @@ TEST(Form1, TheFocusBringsAFieldIntoView) {
     form.show();
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    ASSERT_TRUE(Shown(form.VS1));
-    QLineEdit* last = form.TF1.back()->T1();
+    ASSERT_TRUE(Shown(Control<QScrollBar>(form, "VS1")));
+    QLineEdit* last = TF1(form, Count(form, "TF1") - 1)->T1();
     last->setFocus();
-    const int top = last->mapTo(form.P2, QPoint(0, 0)).y();
+    const int top = last->mapTo(Control<QWidget>(form, "P2"), QPoint(0, 0)).y();
     EXPECT_GE(top, 0);
-    EXPECT_LE(top + last->height(), form.P2->height());
-    QLineEdit* first = form.TF1[1]->T1();
+    EXPECT_LE(top + last->height(), Control<QWidget>(form, "P2")->height());
+    QLineEdit* first = TF1(form, 1)->T1();
     first->setFocus();
-    EXPECT_GE(first->mapTo(form.P2, QPoint(0, 0)).y(), 0);
+    EXPECT_GE(first->mapTo(Control<QWidget>(form, "P2"), QPoint(0, 0)).y(), 0);
     EXPECT_TRUE(f.messages.Texts().empty());
 }
 
@@ -622,7 +648,7 @@ TEST(Form1, HelpWithoutAHelpFile) {
     Form1 form;
     ASSERT_TRUE(form.Form_Load(Save(f.tmp, SampleTask())));
     ASSERT_FALSE(std::filesystem::exists(form.HelpFile()));
-    QTest::keyClick(form.TF1[1]->T1(), Qt::Key_F1);
+    QTest::keyClick(TF1(form, 1)->T1(), Qt::Key_F1);
     EXPECT_EQ(f.messages.Texts(),
               std::vector<std::string>{"Unable to display Help Contents. There is no Help "
                                        "associated with this project."});
