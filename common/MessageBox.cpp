@@ -9,10 +9,14 @@ namespace {
 
 int DefaultAnswer(int style) {
     switch (style & 7) {
-    case vbOKCancel: return vbOK;
-    case vbYesNoCancel: return vbCancel;
-    case vbYesNo: return vbNo;
-    default: return vbOK;
+    case vbOKCancel:
+        return vbOK;
+    case vbYesNoCancel:
+        return vbCancel;
+    case vbYesNo:
+        return vbNo;
+    default:
+        return vbOK;
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "Clock.h"
 #include "CodePageQt.h"
-#include "HostText.h"
 #include "Desktop.h"
+#include "HostText.h"
 #include "MessageBox.h"
 
 #include <QCoreApplication>
@@ -11,8 +11,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QThread>
 

@@ -23,10 +23,18 @@ MessageHandler previousHandler;
 
 const std::vector<Target>& Targets() {
     static const std::vector<Target> targets = {
-        {"taskfile", TaskFile},     {"container", Container},     {"scramble", Scramble},
-        {"cipher", PasswordCipher}, {"commandline", CommandLine}, {"datetime", DateTime},
-        {"number", Number},         {"validate", Validate},       {"combo", Combo},
-        {"queuefile", QueueFile},   {"codepage", CodePage},       {"registry", Registry},
+        {"taskfile", TaskFile},
+        {"container", Container},
+        {"scramble", Scramble},
+        {"cipher", PasswordCipher},
+        {"commandline", CommandLine},
+        {"datetime", DateTime},
+        {"number", Number},
+        {"validate", Validate},
+        {"combo", Combo},
+        {"queuefile", QueueFile},
+        {"codepage", CodePage},
+        {"registry", Registry},
         {"link", Link},
     };
     return targets;

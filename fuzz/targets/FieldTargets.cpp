@@ -5,8 +5,8 @@
 #include "common/AsciiText.h"
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"
-#include "submitter/fields/MVexTask.h"
 #include "submitter/base/ReportError.h"
+#include "submitter/fields/MVexTask.h"
 #include "submitter/fields/TDateTime.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The Linux launcher on real files and processes.
-#include "common/DesktopIntegration.h"
 #include "common/Launcher.h"
+#include "common/DesktopIntegration.h"
 #include "common/Program.h"
 #include "common/Registry.h"
 #include "common/Settings.h"

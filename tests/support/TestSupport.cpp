@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "common/Program.h"
-#include "common/SystemErrorText.h"
 #include "common/Registry.h"
+#include "common/SystemErrorText.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "submitter/app/OpenTask.h"
 
-#include "submitter/fields/MVexTask.h"
 #include "submitter/base/ReportError.h"
+#include "submitter/fields/MVexTask.h"
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/TestSupport.h"
 
