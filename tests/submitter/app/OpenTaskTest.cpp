@@ -62,7 +62,6 @@ TEST(RedirectMissingTaskFiles, PlainNamesAreTestedAsBefore) {
 // folder is asked first, so a list there still wins.
 TEST(PrepareTask, ARelativeComboListIsFoundBesideTheTask) {
     TempFolder tmp; // also the current folder
-    SetSubmitMode(false);
     tmp.Write("tasks/lists/db.txt", "alpha\r\nbeta\r\n");
     TaskRecord t;
     t.Steps.resize(1);
