@@ -7,10 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace z9 {
 namespace {
 
@@ -75,28 +71,6 @@ std::vector<std::string> ExpandWildcards(const std::string& path) {
     for (const auto& name : MatchingNames(path, false))
         paths.push_back(folder + name);
     return paths;
-}
-
-std::string FindFileName(const std::string& path) {
-#ifdef _WIN32
-    WIN32_FIND_DATAA data;
-    HANDLE found = FindFirstFileA(path.c_str(), &data);
-    if (found == INVALID_HANDLE_VALUE) return {};
-    FindClose(found);
-    return data.cFileName;
-#else
-    const std::string pattern = FileNamePart(path);
-    if (pattern.empty()) return {};
-    std::error_code ec;
-    if (pattern.find_first_of("*?") == std::string::npos)
-        return fs::exists(HostPath(path), ec) ? pattern : std::string();
-    const std::string folder = FolderPart(path);
-    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
-    if (!fs::is_directory(dir, ec)) return {};
-    if (MatchesWildcard(".", pattern)) return ".";
-    std::vector<std::string> names = MatchingNames(path, true);
-    return names.empty() ? std::string() : names.front();
-#endif
 }
 
 bool IsExistingFile(const std::string& path) {

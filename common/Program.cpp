@@ -59,32 +59,18 @@ std::string EnvVar(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
-std::string JoinArguments(int argc, char** argv) {
-#ifdef _WIN32
-    // The raw line keeps the user's quotes and blanks; skip the program's name.
-    (void)argc;
-    (void)argv;
-    const char* p = GetCommandLineA();
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"')
-            ++p;
-        if (*p) ++p;
+std::string CommandLineAfterProgram(const std::string& commandLine) {
+    size_t at = 0;
+    if (at < commandLine.size() && commandLine[at] == '"') {
+        at = commandLine.find('"', at + 1);
+        at = at == std::string::npos ? commandLine.size() : at + 1;
     } else {
-        while (*p && *p != ' ' && *p != '\t')
-            ++p;
+        while (at < commandLine.size() && commandLine[at] != ' ' && commandLine[at] != '\t')
+            ++at;
     }
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return p;
-#else
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) line += ' ';
-        line += argv[i];
-    }
-    return line;
-#endif
+    while (at < commandLine.size() && (commandLine[at] == ' ' || commandLine[at] == '\t'))
+        ++at;
+    return commandLine.substr(at);
 }
 
 } // namespace z9

@@ -41,5 +41,8 @@ std::string ExecutableFolder();
 // their command line: on Windows the raw command line after the program name;
 // elsewhere the arguments joined with single blanks.
 std::string JoinArguments(int argc, char** argv);
+// A whole command line without the program's name: the first word, up to the
+// closing double quote when it starts with one, and the blanks after it.
+std::string CommandLineAfterProgram(const std::string& commandLine);
 
 } // namespace z9

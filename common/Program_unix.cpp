@@ -25,4 +25,13 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
     return (value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name)) == 0;
 }
 
+std::string JoinArguments(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
 } // namespace z9

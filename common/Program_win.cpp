@@ -28,4 +28,9 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
     return _putenv_s(name, value ? value->c_str() : "") == 0;
 }
 
+// The raw line keeps the user's quotes and blanks, which argv has lost.
+std::string JoinArguments(int, char**) {
+    return CommandLineAfterProgram(GetCommandLineA());
+}
+
 } // namespace z9

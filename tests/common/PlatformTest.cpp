@@ -113,5 +113,15 @@ TEST(ProgramTest, EnvironmentVariablesAreSetAndRemoved) {
     EXPECT_EQ(std::getenv("Z9_TEST_VARIABLE"), nullptr);
 }
 
+TEST(ProgramTest, TheCommandLineAfterTheProgramsName) {
+    // What the submitter reads on Windows, where the arguments keep their quotes and blanks.
+    EXPECT_EQ(CommandLineAfterProgram("\"C:\\Program Files\\Z9Sub.exe\"  \"C:\\My Tasks\\a.z9f\" /s"),
+              "\"C:\\My Tasks\\a.z9f\" /s");
+    EXPECT_EQ(CommandLineAfterProgram("Z9Sub.exe\t a.z9f  Z9EnvVar: 1-X=a  b"), "a.z9f  Z9EnvVar: 1-X=a  b");
+    EXPECT_EQ(CommandLineAfterProgram("Z9Sub.exe"), "");
+    EXPECT_EQ(CommandLineAfterProgram("\"C:\\unclosed a.z9f"), "");
+    EXPECT_EQ(CommandLineAfterProgram(""), "");
+}
+
 } // namespace
 } // namespace z9
