@@ -1,6 +1,6 @@
 #include "HelpFile.h"
 
-#include "CodePage.h"
+#include "CodePageQt.h"
 #include "HostPath.h"
 #include "MessageBox.h"
 #include "Program.h"
