@@ -12,6 +12,32 @@ std::chrono::sys_days Serial(const DateTime& v) {
     return sys_days{year{v.Year} / month{static_cast<unsigned>(v.Month)} / day{static_cast<unsigned>(v.Day)}};
 }
 
+// The fields of a moment counted in the zone's seconds.
+DateTime Fields(std::chrono::sys_seconds local) {
+    using namespace std::chrono;
+    const sys_days day = floor<days>(local);
+    const year_month_day ymd{day};
+    const hh_mm_ss<seconds> time{local - day};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
+}
+
+// The zone's distance from UTC early in 1970, for the moments before it that
+// the host cannot convert (Windows converts nothing before 1970, and the
+// date-only and time-only values sit on 30 December 1899).
+std::chrono::seconds EarlyOffset() {
+    std::tm tm{};
+    tm.tm_year = 70;
+    tm.tm_mday = 2;
+    tm.tm_isdst = -1;
+    const std::time_t utc = std::mktime(&tm);
+    return std::chrono::seconds{utc == -1 ? 0 : 86400 - static_cast<long long>(utc)};
+}
+
 } // namespace
 
 bool LeapYear(int year) {
@@ -43,6 +69,7 @@ bool IsValidTime(int hour, int minute, int second) {
 
 DateTime LocalDateTime(TimePoint t) {
     std::tm tm = LocalTime(t);
+    if (tm.tm_mday <= 0) return Fields(std::chrono::floor<std::chrono::seconds>(t) + EarlyOffset());
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
@@ -55,7 +82,10 @@ TimePoint ToTimePoint(const DateTime& v) {
     tm.tm_min = v.Minute;
     tm.tm_sec = v.Second;
     tm.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+    const std::time_t utc = std::mktime(&tm);
+    if (utc != -1) return std::chrono::system_clock::from_time_t(utc);
+    using namespace std::chrono;
+    return Serial(v) + hours{v.Hour} + minutes{v.Minute} + seconds{v.Second} - EarlyOffset();
 }
 
 DateTime DateTimeSum(const DateTime& a, const DateTime& b) {

@@ -6,12 +6,16 @@
 namespace z9 {
 
 FileType SubmitterFileType() {
-    return TaskDesktopType().type;
+    return {".Z9F", "Zorvan File", "Z9Sub"};
 }
 
 bool RegisterFileType() {
-    std::string verb = KeyExists(kWorkstationKey) ? "Zorvan Submitter" : "";
+    bool workstation = KeyExists(kWorkstationKey);
+    std::string verb = workstation ? "Zorvan Submitter" : "";
     WriteClassesEntries(AssociationEntries(SubmitterFileType(), verb), false);
+    // Beside the workstation product the desktop's default stays its own.
+    RegisterDesktopFileType({SubmitterFileType(), "application/x-zorvan-task", "Zorvan Submitter"},
+                            !workstation);
     return true;
 }
 

@@ -72,7 +72,7 @@ TEST_F(SystemLauncherTest, FailuresAnswerWithTheShellsCodes) {
 TEST_F(SystemLauncherTest, OurAssociationComesFirst) {
     const fs::path sub = test::CopyArgDump(temp_.Path() / "z9" / "Z9Sub");
     SetProgramFolder(sub.parent_path().string());
-    WriteClassesEntries(AssociationEntries(TaskDesktopType().type), false);
+    WriteClassesEntries(AssociationEntries(FileType{".Z9F", "Zorvan File", "Z9Sub"}), false);
     SetProgramFolder("");
     const fs::path task = temp_.Write("jobs/pay.Z9F", "task");
     EXPECT_EQ(LookUp(task.string()), sub.string());

@@ -111,7 +111,7 @@ TEST_F(Launch, Z9SubLinksStartTheSubmitterInTheProgramsFolder) {
 TEST_F(Launch, ATaskFileOpensInTheSubmitterItsAssociationNames) {
     test::CopyArgDump(temp_.Path() / "z9" / "Z9Sub");
     SetProgramFolder((temp_.Path() / "z9").string());
-    WriteClassesEntries(AssociationEntries(TaskDesktopType().type), false);
+    WriteClassesEntries(AssociationEntries(FileType{".Z9F", "Zorvan File", "Z9Sub"}), false);
     fs::path task = temp_.Write("jobs/pay.z9f", "task");
     fs::path out = Expect("task");
     LaunchLink(task.string());
