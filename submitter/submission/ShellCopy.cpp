@@ -39,8 +39,8 @@ CopyProgressFactory SetCopyProgressFactory(CopyProgressFactory factory) {
     return previous;
 }
 
-std::unique_ptr<CopyProgress> OpenCopyProgress(int fileCount) {
-    return ProgressFactory() ? ProgressFactory()(fileCount) : OpenCopyProgressDialog(fileCount);
+const CopyProgressFactory& CopyProgressFactoryInUse() {
+    return ProgressFactory();
 }
 
 } // namespace z9

@@ -49,5 +49,7 @@ std::unique_ptr<CopyProgress> OpenCopyProgress(int fileCount);
 std::unique_ptr<CopyProgress> OpenCopyProgressDialog(int fileCount);
 // Replaces the progress window (tests); an empty factory restores the dialog. Returns the previous one.
 CopyProgressFactory SetCopyProgressFactory(CopyProgressFactory factory);
+// The factory SetCopyProgressFactory installed; empty while the dialog is in use.
+const CopyProgressFactory& CopyProgressFactoryInUse();
 
 } // namespace z9

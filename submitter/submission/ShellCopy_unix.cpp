@@ -26,6 +26,11 @@ int CopyFailed(const std::string& name, const std::error_code& ec, int flags) {
 }
 } // namespace
 
+std::unique_ptr<CopyProgress> OpenCopyProgress(int fileCount) {
+    const CopyProgressFactory& factory = CopyProgressFactoryInUse();
+    return factory ? factory(fileCount) : OpenCopyProgressDialog(fileCount);
+}
+
 int ShellCopyFiles(const std::string& list, const std::string& destination, int flags) {
     namespace fs = std::filesystem;
     // Wildcards name every matching file, as the shell copies them.

@@ -1,6 +1,8 @@
 #include "common/Clock.h"
+#include "common/CodePage.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
+#include "common/P8LocaleSettings.h"
 #include "common/Program.h"
 #include "common/SystemErrorText.h"
 #include "tests/support/TestSupport.h"
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace z9 {
 namespace {
@@ -121,6 +124,24 @@ TEST(ProgramTest, TheCommandLineAfterTheProgramsName) {
     EXPECT_EQ(CommandLineAfterProgram("Z9Sub.exe"), "");
     EXPECT_EQ(CommandLineAfterProgram("\"C:\\unclosed a.z9f"), "");
     EXPECT_EQ(CommandLineAfterProgram(""), "");
+}
+
+TEST(LocaleValueTest, TheSystemsOwnValuesWhereItKeepsThem) {
+#ifdef _WIN32
+    // Windows keeps the locale's values itself; its ANSI code page is the one
+    // the code page door uses.
+    std::optional<std::string> codePage = SystemLocaleValue(LOCALE_IDEFAULTANSICODEPAGE_ID);
+    ASSERT_TRUE(codePage.has_value());
+    EXPECT_EQ(*codePage, std::to_string(SystemAnsiCodePage()));
+    std::optional<std::string> date = SystemLocaleValue(LOCALE_SSHORTDATE_ID);
+    ASSERT_TRUE(date.has_value());
+    EXPECT_NE(date->find('M'), std::string::npos) << *date;
+    EXPECT_NE(date->find('y'), std::string::npos) << *date;
+    EXPECT_EQ(SystemLocaleValue(0x7FFF), std::string()); // no such value: empty
+#else
+    // Linux keeps none: the values are derived from the locale's data instead.
+    EXPECT_FALSE(SystemLocaleValue(LOCALE_SSHORTDATE_ID).has_value());
+#endif
 }
 
 } // namespace
