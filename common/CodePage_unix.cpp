@@ -38,8 +38,13 @@ const SingleByteTable* TableFor(int codePage) {
         char* inPtr = &in;
         char* outPtr = out;
         size_t inLeft = 1, outLeft = sizeof out;
+        // Each byte on its own from a fresh state, and then the state flushed:
+        // the Hebrew and Vietnamese pages hold a letter back until they know
+        // whether a combining mark follows, and a byte that has no character
+        // leaves nothing behind for the next one.
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
         size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        if (r != static_cast<size_t>(-1)) r = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
         char16_t unit = static_cast<char16_t>(b);
         if (r != static_cast<size_t>(-1) && outLeft == sizeof out - 2)
             unit = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |

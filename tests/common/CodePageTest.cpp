@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace z9 {
 namespace {
 
@@ -43,6 +46,54 @@ TEST_F(CodePageTest, OtherCodePagesAndUnmappableCharacters) {
     // The code page can also be named with each call.
     EXPECT_EQ(Utf16ToAnsi(u"\u00C9", 1252), "\xC9");
     EXPECT_EQ(AnsiToUtf16("\xC9", 1251), u"Й");
+}
+
+struct PublishedTable {
+    int codePage;
+    std::array<char16_t, 256> units; // 0xFFFF: the byte is undefined
+};
+
+const std::vector<PublishedTable>& PublishedTables() {
+    static const std::vector<PublishedTable> tables = {
+#include "data/ansi-code-pages.inc"
+    };
+    return tables;
+}
+
+// Every single-byte code page against its published table, every byte both
+// ways: the Hebrew and Vietnamese pages hold letters that can take combining
+// marks, and a table built without care lost exactly those.
+TEST_F(CodePageTest, EverySingleByteCodePageMatchesItsPublishedTable) {
+    ASSERT_EQ(PublishedTables().size(), 10u);
+    for (const PublishedTable& published : PublishedTables()) {
+        const int cp = published.codePage;
+        int wrong = 0;
+        for (int b = 0; b < 256; ++b) {
+            const std::string byte(1, static_cast<char>(b));
+            const std::u16string text = AnsiToUtf16(byte, cp);
+            ASSERT_EQ(text.size(), 1u) << cp << " byte " << b;
+            if (published.units[b] != 0xFFFF) {
+                if (text[0] != published.units[b] || Utf16ToAnsi(text, cp) != byte) ++wrong;
+                EXPECT_EQ(static_cast<int>(text[0]), static_cast<int>(published.units[b]))
+                    << "code page " << cp << " byte " << std::hex << b;
+                EXPECT_EQ(Utf16ToAnsi(std::u16string(1, published.units[b]), cp), byte)
+                    << "code page " << cp << " character " << std::hex
+                    << static_cast<int>(published.units[b]);
+            } else {
+                // A byte the code page leaves undefined still comes back as itself.
+                EXPECT_EQ(Utf16ToAnsi(text, cp), byte) << "code page " << cp << " byte " << std::hex << b;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "code page " << cp;
+    }
+}
+
+TEST_F(CodePageTest, HebrewAndVietnameseWordsBothWays) {
+    EXPECT_EQ(AnsiToUtf16("\xF9\xEC\xE5\xED", 1255), u"\u05E9\u05DC\u05D5\u05DD");
+    EXPECT_EQ(Utf16ToAnsi(u"\u05E9\u05DC\u05D5\u05DD", 1255), "\xF9\xEC\xE5\xED");
+    // A letter and a combining tone mark stay two characters, as they are two bytes.
+    EXPECT_EQ(AnsiToUtf16("Vi\xEA\xF2t", 1258), u"Vi\u00EA\u0323t");
+    EXPECT_EQ(Utf16ToAnsi(u"Vi\u00EA\u0323t", 1258), "Vi\xEA\xF2t");
 }
 
 TEST_F(CodePageTest, CodePageFollowsTheLocaleName) {
