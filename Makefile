@@ -7,7 +7,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build test test-linux test-windows fuzz bench run demo clean
+.PHONY: all deps configure build test test-linux test-windows test-sanitize fuzz bench run demo clean
 
 all: build
 
@@ -25,6 +25,17 @@ test: test-linux test-windows
 
 test-linux: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The whole test suite built with ASan and UBSan, in $(BUILD)/sanitize. Leaks of
+# the libraries underneath (fonts, Qt's plugins) are named in tests/sanitize/lsan.supp.
+SANITIZE_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+test-sanitize: deps
+	cmake -S . -B $(BUILD)/sanitize -G Ninja -DZ9_SANITIZE=address,undefined $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache) $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/sanitize -j $(JOBS)
+	cd $(BUILD)/sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 # The libFuzzer targets of fuzz/, each for FUZZ_SECONDS (default 60); clang builds them in $(BUILD)/fuzzing.
 FUZZ_SECONDS ?= 60

@@ -36,6 +36,7 @@ const std::vector<Target>& Targets() {
         {"codepage", CodePage},
         {"registry", Registry},
         {"link", Link},
+        {"envvars", EnvVars},
     };
     return targets;
 }

@@ -85,5 +85,6 @@ void QueueFile(std::string_view input);
 void CodePage(std::string_view input);
 void Registry(std::string_view input);
 void Link(std::string_view input);
+void EnvVars(std::string_view input);
 
 } // namespace z9::fuzz
