@@ -34,6 +34,7 @@ const std::vector<Target>& Targets() {
         {"combo", Combo},
         {"queuefile", QueueFile},
         {"codepage", CodePage},
+        {"hive", Hive},
         {"registry", Registry},
         {"link", Link},
         {"envvars", EnvVars},

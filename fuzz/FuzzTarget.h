@@ -83,6 +83,7 @@ void Validate(std::string_view input);
 void Combo(std::string_view input);
 void QueueFile(std::string_view input);
 void CodePage(std::string_view input);
+void Hive(std::string_view input);
 void Registry(std::string_view input);
 void Link(std::string_view input);
 void EnvVars(std::string_view input);

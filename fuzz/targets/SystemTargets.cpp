@@ -43,32 +43,29 @@ std::string Units(const QString& text) {
     return out;
 }
 
-// Every key of a root with its values, by its folded path.
+// Every key of a hive with its spelling and its values, by its folded path.
 using Snapshot = std::map<std::string, std::pair<std::string, std::vector<RegNamedValue>>>;
 
-std::string Folded(std::string path) {
-    for (char& c : path)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return path;
-}
-
-void Walk(const std::string& path, Snapshot& out, int depth) {
-    RegKey key;
-    Z9_FUZZ_EQ(static_cast<long long>(key.Open(RegRoot::CurrentUser, path)), 0LL);
-    std::vector<RegNamedValue> values;
-    Z9_FUZZ_EQ(static_cast<long long>(key.EnumValues(values)), 0LL);
-    out[Folded(path)] = {path, values};
-    std::vector<std::string> children;
-    Z9_FUZZ_EQ(static_cast<long long>(key.EnumKeys(children)), 0LL);
-    Z9_FUZZ_CHECK(depth < 10000);
-    for (const std::string& child : children)
-        Walk(path.empty() ? child : path + "\\" + child, out, depth + 1);
-}
-
-Snapshot Take() {
+Snapshot Take(const z9::Hive& hive) {
     Snapshot s;
-    Walk("", s, 0);
+    for (const auto& [folded, key] : hive.keys)
+        s[folded] = {key.path, key.values};
     return s;
+}
+
+std::string ReadAll(const std::string& file) {
+    std::string bytes;
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool SameValue(const RegNamedValue& a, const RegNamedValue& b) {
+    return a.name == b.name && a.value.type == b.value.type && a.value.data == b.value.data;
 }
 
 std::string FirstDifference(const Snapshot& a, const Snapshot& b) {
@@ -82,11 +79,11 @@ std::string FirstDifference(const Snapshot& a, const Snapshot& b) {
         for (std::size_t i = 0; i < va.size() || i < vb.size(); ++i) {
             if (i >= va.size()) return "key " + Show(key.first) + " gained " + Show(vb[i].name);
             if (i >= vb.size()) return "key " + Show(key.first) + " lost " + Show(va[i].name);
-            if (va[i].name != vb[i].name || va[i].value.type != vb[i].value.type ||
-                va[i].value.data != vb[i].value.data)
+            if (!SameValue(va[i], vb[i]))
                 return "value " + Show(va[i].name) + " of " + Show(key.first) + ": type " +
-                       std::to_string(va[i].value.type) + " " + Show(va[i].value.data) + " became type " +
-                       std::to_string(vb[i].value.type) + " " + Show(vb[i].value.data);
+                       std::to_string(va[i].value.type) + " " + Show(va[i].value.data) + " became " +
+                       Show(vb[i].name) + " type " + std::to_string(vb[i].value.type) + " " +
+                       Show(vb[i].value.data);
         }
     }
     for (const auto& [folded, key] : b)
@@ -96,8 +93,8 @@ std::string FirstDifference(const Snapshot& a, const Snapshot& b) {
 
 #define Z9_FUZZ_SAME_HIVE(a, b)                                                                              \
     do {                                                                                                     \
-        if (FirstDifference(a, b) != "none")                                                                 \
-            Fail("same hive: " + FirstDifference(a, b), __FILE__, __LINE__);                                 \
+        const std::string difference = FirstDifference(a, b);                                                \
+        if (difference != "none") Fail("same hive: " + difference, __FILE__, __LINE__);                      \
     } while (0)
 
 } // namespace
@@ -167,8 +164,23 @@ void CodePage(std::string_view input) {
     SetAnsiCodePage(0);
 }
 
-// The registry over a hive file of any content: what the file holds reads the
-// same after an unrelated value is written and removed again.
+// A hive text of any content, for either root: what it reads is written so
+// that it reads the same again, line for line, and writing that gives the same
+// bytes once more.
+void Hive(std::string_view input) {
+    for (RegRoot root : {RegRoot::CurrentUser, RegRoot::ClassesRoot}) {
+        const z9::Hive hive = ParseHive(input, root);
+        const std::string text = WriteHive(hive, root);
+        const z9::Hive again = ParseHive(text, root);
+        Z9_FUZZ_CHECK(!again.lostLines);
+        Z9_FUZZ_SAME_HIVE(Take(hive), Take(again));
+        Z9_FUZZ_EQ(WriteHive(again, root), text);
+    }
+}
+
+// The registry over a hive file of any content: the key the file names last
+// reads through the registry as the file holds it, and what the file holds
+// reads the same after an unrelated value is written there and removed again.
 void Registry(std::string_view input) {
     const std::string folder = ScratchFolder() + "/registry";
     const std::string file = HiveFile(RegRoot::CurrentUser);
@@ -180,28 +192,36 @@ void Registry(std::string_view input) {
         Z9_FUZZ_CHECK(std::fwrite(input.data(), 1, input.size(), f) == input.size());
         std::fclose(f);
     }
-    const Snapshot before = Take();
+    const z9::Hive parsed = ParseHive(input, RegRoot::CurrentUser);
+    const Snapshot before = Take(parsed);
 
-    // The unrelated value goes into the last key the file holds.
     const std::string path = before.rbegin()->second.first;
     RegKey key;
     Z9_FUZZ_EQ(static_cast<long long>(key.Open(RegRoot::CurrentUser, path)), 0LL);
+    std::vector<RegNamedValue> values;
+    Z9_FUZZ_EQ(static_cast<long long>(key.EnumValues(values)), 0LL);
+    Z9_FUZZ_EQ(Take(parsed)[FoldKeyPath(path)].second.size(), values.size());
+    std::vector<std::string> children;
+    Z9_FUZZ_EQ(static_cast<long long>(key.EnumKeys(children)), 0LL);
+    Z9_FUZZ_CHECK(children == parsed.Children(path));
+
     std::string name = "z9 fuzz";
-    while (true) {
-        RegValue probe;
-        if (key.Query(name, probe) != 0) break;
+    while (parsed.Find(path)->Find(name))
         name += "+";
-    }
     Z9_FUZZ_EQ(static_cast<long long>(key.Set(name, RegValue::String("unrelated"))), 0LL);
-    Snapshot with = Take();
-    auto& values = with[Folded(path)].second;
-    Z9_FUZZ_CHECK(!values.empty() && values.back().name == name);
-    Z9_FUZZ_EQ(values.back().value.data, std::string("unrelated", 10));
-    values.pop_back();
+    const z9::Hive written = ParseHive(ReadAll(file), RegRoot::CurrentUser);
+    Z9_FUZZ_CHECK(!written.lostLines);
+    Snapshot with = Take(written);
+    auto& withValues = with[FoldKeyPath(path)].second;
+    Z9_FUZZ_CHECK(!withValues.empty() && withValues.back().name == name);
+    Z9_FUZZ_EQ(withValues.back().value.data, std::string("unrelated", 10));
+    withValues.pop_back();
     Z9_FUZZ_SAME_HIVE(before, with);
+    // A file with lines nobody could read is kept beside the hive, as it was.
+    if (parsed.lostLines) Z9_FUZZ_EQ(ReadAll(file + ".damaged"), std::string(input));
 
     Z9_FUZZ_EQ(static_cast<long long>(key.DeleteValue(name)), 0LL);
-    Z9_FUZZ_SAME_HIVE(before, Take());
+    Z9_FUZZ_SAME_HIVE(before, Take(ParseHive(ReadAll(file), RegRoot::CurrentUser)));
 }
 
 } // namespace z9::fuzz

@@ -2,11 +2,15 @@
 // never a mix, and its temporary file does not outlive the next save.
 #include "FaultSupport.h"
 
+#include "common/Registry.h"
+#include "common/RegistryHive.h"
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace z9 {
 namespace {
@@ -93,6 +97,80 @@ TEST(KilledSave, TaskFileIsOldOrNewAndNoTemporaryIsLeft) {
                      [&](const std::string& bytes) {
                          return bytes == texts[0] ? 0 : bytes == texts[1] ? 1 : -1;
                      }});
+}
+
+const char* const kBigKey = "Software\\Brindle\\Big";
+
+// Version 0 or 1 of a hive of a few mebibytes, or -1 for a text that is neither.
+int HiveVersion(const std::string& bytes) {
+    const Hive hive = ParseHive(bytes, RegRoot::CurrentUser);
+    const HiveKey* key = hive.Find(kBigKey);
+    const RegNamedValue* data = key ? key->Find("Data") : nullptr;
+    if (hive.lostLines || !data) return -1;
+    for (int version : {0, 1})
+        if (data->value.data == RegValue::String(std::string(3 << 20, version ? 'b' : 'a')).data)
+            return version;
+    return -1;
+}
+
+bool SaveBigValue(int version) {
+    RegKey key;
+    return key.Create(RegRoot::CurrentUser, kBigKey) == 0 &&
+           key.Set("Data", RegValue::String(std::string(3 << 20, version ? 'b' : 'a'))) == 0;
+}
+
+TEST(KilledSave, HiveIsOldOrNewAndNoTemporaryIsLeft) {
+    test::TempFolder folder;
+    KillDuringSaves({folder.RegistryDir() / "HKEY_CURRENT_USER.reg", "~HKEY_CURRENT_USER.reg.", ".tmp",
+                     SaveBigValue, HiveVersion});
+}
+
+// Programs that change the registry while another dies in the middle of its
+// changes lose nothing: the dead one's lock goes with it.
+TEST(KilledSave, WritersBesideAKilledOneLoseNothing) {
+    test::TempFolder folder;
+    ASSERT_TRUE(SaveBigValue(0));
+    const int perWriter = 60;
+    std::vector<pid_t> writers;
+    for (char who : {'A', 'B', 'C', 'D'}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failures = 0;
+            for (int i = 0; i < perWriter; ++i) {
+                RegKey key;
+                failures +=
+                    key.Create(RegRoot::CurrentUser, std::string("Software\\Brindle\\Race\\") + who) != 0 ||
+                    key.Set("v" + std::to_string(i),
+                            RegValue::String(std::string(1, who) + std::to_string(i))) != 0;
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        writers.push_back(pid);
+    }
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> moment(0, 60000);
+    for (int kill = 0; kill < 25; ++kill)
+        test::RunInChild([kill] { return SaveBigValue(kill % 2); }, microseconds(moment(random)));
+    for (pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const Hive hive =
+        ParseHive(ReadFileBytes(folder.RegistryDir() / "HKEY_CURRENT_USER.reg"), RegRoot::CurrentUser);
+    EXPECT_FALSE(hive.lostLines);
+    for (char who : {'A', 'B', 'C', 'D'}) {
+        const HiveKey* key = hive.Find(std::string("Software\\Brindle\\Race\\") + who);
+        ASSERT_NE(key, nullptr) << who;
+        EXPECT_EQ(key->values.size(), static_cast<std::size_t>(perWriter)) << who;
+        for (int i = 0; i < perWriter; ++i) {
+            const RegNamedValue* value = key->Find("v" + std::to_string(i));
+            ASSERT_NE(value, nullptr) << who << i;
+            EXPECT_EQ(value->value.Text(), std::string(1, who) + std::to_string(i));
+        }
+    }
+    EXPECT_NE(HiveVersion(ReadFileBytes(folder.RegistryDir() / "HKEY_CURRENT_USER.reg")), -1);
 }
 
 } // namespace
