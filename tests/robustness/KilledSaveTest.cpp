@@ -130,7 +130,7 @@ TEST(KilledSave, HiveIsOldOrNewAndNoTemporaryIsLeft) {
 TEST(KilledSave, WritersBesideAKilledOneLoseNothing) {
     test::TempFolder folder;
     ASSERT_TRUE(SaveBigValue(0));
-    const int perWriter = 60;
+    const int perWriter = 20;
     std::vector<pid_t> writers;
     for (char who : {'A', 'B', 'C', 'D'}) {
         const pid_t pid = ::fork();
@@ -150,7 +150,7 @@ TEST(KilledSave, WritersBesideAKilledOneLoseNothing) {
     }
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> moment(0, 60000);
-    for (int kill = 0; kill < 25; ++kill)
+    for (int kill = 0; kill < 12; ++kill)
         test::RunInChild([kill] { return SaveBigValue(kill % 2); }, microseconds(moment(random)));
     for (pid_t pid : writers) {
         int status = 0;
