@@ -43,7 +43,7 @@ void KillDuringSaves(const Versions& v) {
 
     const fs::path folder = v.file.parent_path();
     int current = 1, midway = 0, finished = 0, kills = 0;
-    for (; kills < 400 && (midway < 10 || kills < 30); ++kills) {
+    for (; kills < 400 && (midway < 10 || kills < 20); ++kills) {
         const int next = 1 - current;
         const bool ended = test::RunInChild([&] { return v.save(next); }, microseconds(moment(random)));
         const int now = v.which(ReadFileBytes(v.file));
