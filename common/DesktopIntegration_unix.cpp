@@ -2,12 +2,12 @@
 #include "Clock.h"
 #include "DesktopDatabase.h"
 #include "DesktopIntegration.h"
+#include "PlainFile.h"
 #include "SafeFile.h"
 
 #include <cerrno>
 #include <cstddef>
 #include <fcntl.h>
-#include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -19,11 +19,12 @@ extern char** environ;
 namespace z9 {
 namespace {
 
+// The file's bytes; empty when it cannot be read. The desktop's lists and
+// entries are small: a larger file is not ours.
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    std::string bytes;
+    ReadPlainFile(path, 16 << 20, bytes);
+    return bytes;
 }
 
 void MakeFolders(const std::string& path) {

@@ -5,6 +5,7 @@
 #include "common/HostPath.h"
 #include "common/P8LocaleSettings.h"
 #include "common/PathParts.h"
+#include "common/PlainFile.h"
 #include "submitter/base/ReportError.h"
 #include "submitter/fields/TDateTime.h"
 
@@ -13,15 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <tuple>
-
-#ifdef _WIN32
-#include <fstream>
-#else
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace z9 {
 
@@ -37,10 +29,6 @@ const char* const kInvalidValue = "Invalid value in current field.";
 const char* const kFormatInvalid = "Format is invalid in current field.";
 const char* const kComboUnreadable = "Cannot read file for combo contents.";
 const char* const kSelectCombo = "Please select combo value.";
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool StartsWith(const std::string& text, size_t at, const std::string& what) {
     return !what.empty() && text.compare(at, what.size(), what) == 0;
@@ -489,51 +477,8 @@ std::string ComboItems(const std::string& text) {
 
 std::string ReadComboFile(const std::string& path) {
     BusyCursor busy;
-    std::string host = HostPath(path);
     std::string bytes;
-#ifdef _WIN32
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(host, ec)) return {};
-    std::uintmax_t size = std::filesystem::file_size(host, ec);
-    if (ec || size > kComboFileLimit) return {};
-    std::ifstream in(host, std::ios::binary);
-    if (!in) return {};
-    bytes.resize(static_cast<size_t>(size));
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) return {};
-#else
-    // Non-blocking, so that a FIFO cannot hold us; only a plain file is read.
-    int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::uintmax_t>(st.st_size) > kComboFileLimit) {
-        ::close(fd);
-        return {};
-    }
-    // Room for the file as it was measured and one byte more, which tells a
-    // file that grew meanwhile; the room grows with it up to one byte past the limit.
-    const size_t ceiling = static_cast<size_t>(kComboFileLimit) + 1;
-    bytes.resize(static_cast<size_t>(st.st_size) + 1);
-    size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (bytes.size() == ceiling) break;
-            bytes.resize(std::min(ceiling, bytes.size() * 2));
-        }
-        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return {};
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    if (got > kComboFileLimit) return {};
-    bytes.resize(got);
-#endif
+    if (!ReadPlainFile(HostPath(path), kComboFileLimit, bytes)) return {};
     // A file with NUL bytes is no list of lines.
     if (bytes.find('\0') != std::string::npos) return {};
 

@@ -8,6 +8,7 @@
 #include "common/HostPath.h"
 #include "common/LineBreaks.h"
 #include "common/MessageBox.h"
+#include "common/PlainFile.h"
 #include "common/Program.h"
 #include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
@@ -15,17 +16,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-
-#ifdef _WIN32
-#define NOMINMAX
-#include <windows.h>
-#undef MessageBox // ours, not the Windows macro
-#else
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace z9 {
 namespace {
@@ -154,147 +144,6 @@ const char* ToCount(const std::string& text, long long& out) {
     out = value;
     return nullptr;
 }
-
-// ---- File access ---------------------------------------------------------------
-
-#ifdef _WIN32
-
-std::string LastWinErrorText() {
-    return SystemErrorText(static_cast<long>(GetLastError()));
-}
-
-// Opens and closes the file with no sharing at all; the failure's text, or empty.
-std::string ProbeExclusive(const std::string& file) {
-    HANDLE h =
-        CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return LastWinErrorText();
-    CloseHandle(h);
-    return {};
-}
-
-// Reads the whole file; on failure sets progress and the description.
-bool ReadWholeFile(const std::string& file, std::string& text, int& progress, std::string& why) {
-    progress = 1;
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        why = LastWinErrorText();
-        return false;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) {
-        why = LastWinErrorText();
-        CloseHandle(h);
-        return false;
-    }
-    progress = 2;
-    if (static_cast<unsigned long long>(size.QuadPart) > kMaxTaskFileSize) {
-        why = "File too big.";
-        CloseHandle(h);
-        return false;
-    }
-    progress = 3;
-    text.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        DWORD n = 0;
-        if (!ReadFile(h, text.data() + got, static_cast<DWORD>(text.size() - got), &n, nullptr)) {
-            why = LastWinErrorText();
-            CloseHandle(h);
-            return false;
-        }
-        if (n == 0) break;
-        got += n;
-    }
-    text.resize(got);
-    progress = 4;
-    CloseHandle(h);
-    return true;
-}
-
-#else
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { Close(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-    void Reset(int fd) {
-        Close();
-        fd_ = fd;
-    }
-    int Close() {
-        int r = fd_ >= 0 ? ::close(fd_) : 0;
-        fd_ = -1;
-        return r;
-    }
-
-private:
-    int fd_;
-};
-
-// Opens for reading without ever blocking (a FIFO would otherwise wait for a writer);
-// anything but a plain file is refused as Windows refuses it.
-int OpenPlainFile(const std::string& file, struct stat& st) {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return -1;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        int err = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
-        ::close(fd);
-        errno = err;
-        return -1;
-    }
-    return fd;
-}
-
-// Exclusive sharing is an exclusive advisory lock: held by a writer, it makes this fail.
-std::string ProbeExclusive(const std::string& file) {
-    struct stat st {};
-    Fd fd(OpenPlainFile(file, st));
-    if (!fd.ok()) return ErrnoText(errno);
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return ErrnoText(errno);
-    return {};
-}
-
-bool ReadWholeFile(const std::string& file, std::string& text, int& progress, std::string& why) {
-    progress = 1;
-    struct stat st {};
-    Fd fd(OpenPlainFile(file, st));
-    if (!fd.ok()) {
-        why = ErrnoText(errno);
-        return false;
-    }
-    progress = 2;
-    if (static_cast<unsigned long long>(st.st_size) > kMaxTaskFileSize) {
-        why = "File too big.";
-        return false;
-    }
-    progress = 3;
-    text.assign(static_cast<std::size_t>(st.st_size), '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        ssize_t n = ::read(fd.get(), text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            why = ErrnoText(errno);
-            return false;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    text.resize(got);
-    progress = 4;
-    if (fd.Close() != 0) {
-        why = ErrnoText(errno);
-        return false;
-    }
-    return true;
-}
-
-#endif
 
 // ---- Reading -------------------------------------------------------------------
 
@@ -507,14 +356,21 @@ bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
 
     // Wait out another program that is still writing the file.
     for (int attempt = 1; attempt <= 6; ++attempt) {
-        why = ProbeExclusive(file);
+        why = ExclusiveAccessFailure(file);
         if (why.empty()) break;
         if (attempt < 6) Clock::Sleep(100);
     }
 
     std::string text;
-    if (why.empty() && ReadWholeFile(file, text, progress, why))
-        ok = ParseTaskText(std::move(text), task, progress, why);
+    if (why.empty()) {
+        PlainFileError error;
+        if (ReadPlainFile(file, kMaxTaskFileSize, text, &error)) {
+            ok = ParseTaskText(std::move(text), task, progress, why);
+        } else {
+            progress = static_cast<int>(error.step);
+            why = error.step == PlainFileStep::Size ? "File too big." : error.text;
+        }
+    }
     if (ok) return true;
     LastError() = "ERROR: Cannot Open \"" + path + "\". \n\n" + why +
                   "\n\nLoad Progress Number: " + std::to_string(progress);

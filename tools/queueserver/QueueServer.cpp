@@ -1,11 +1,11 @@
 #include "QueueServer.h"
 
 #include "common/AsciiText.h"
+#include "common/PlainFile.h"
 #include "common/SafeFile.h"
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 namespace z9 {
 namespace {
@@ -17,11 +17,11 @@ std::string Slashes(std::string text) {
     return text;
 }
 
+// A request's bytes; empty while it cannot be read.
 std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    std::string bytes;
+    ReadPlainFile(path.string(), 16 << 20, bytes);
+    return bytes;
 }
 
 // Written under a temporary name and renamed, so the submitter never reads half a file.
