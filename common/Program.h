@@ -33,6 +33,10 @@ std::string EnvVar(const char* name);
 // variable set to nothing: there an empty value removes it.)
 bool SetEnvVar(const char* name, const std::optional<std::string>& value);
 
+// Whether a window system is there to show windows on: Windows always has
+// one; Linux has one when DISPLAY or WAYLAND_DISPLAY names it.
+bool WindowSystemPresent();
+
 // The folder of the running executable as the system reports it (ProgramFolder
 // without the tests' override).
 std::string ExecutableFolder();

@@ -25,6 +25,10 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
     return (value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name)) == 0;
 }
 
+bool WindowSystemPresent() {
+    return !EnvVar("DISPLAY").empty() || !EnvVar("WAYLAND_DISPLAY").empty();
+}
+
 std::string JoinArguments(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {

@@ -29,6 +29,10 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
 }
 
 // The raw line keeps the user's quotes and blanks, which argv has lost.
+bool WindowSystemPresent() {
+    return true;
+}
+
 std::string JoinArguments(int, char**) {
     return CommandLineAfterProgram(GetCommandLineA());
 }

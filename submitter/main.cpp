@@ -14,12 +14,9 @@
 int main(int argc, char** argv) {
     const std::string line = z9::JoinArguments(argc, argv);
     const bool submitMode = z9::ParseCommandLine(line).submitMode;
-#ifndef _WIN32
     // Scripts and schedulers run submissions without a display.
-    if (submitMode && z9::EnvVar("QT_QPA_PLATFORM").empty() && z9::EnvVar("DISPLAY").empty() &&
-        z9::EnvVar("WAYLAND_DISPLAY").empty())
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-#endif
+    if (submitMode && z9::EnvVar("QT_QPA_PLATFORM").empty() && !z9::WindowSystemPresent())
+        z9::SetEnvVar("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     z9::SetAppTitle("Zorvan Submitter");
     z9::InstallQtPlatform();

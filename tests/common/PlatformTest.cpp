@@ -116,6 +116,21 @@ TEST(ProgramTest, EnvironmentVariablesAreSetAndRemoved) {
     EXPECT_EQ(std::getenv("Z9_TEST_VARIABLE"), nullptr);
 }
 
+TEST(ProgramTest, AWindowSystemIsThereWhenTheSessionNamesOne) {
+#ifdef _WIN32
+    EXPECT_TRUE(WindowSystemPresent());
+#else
+    test::ScopedEnv x11("DISPLAY", std::nullopt), wayland("WAYLAND_DISPLAY", std::nullopt);
+    EXPECT_FALSE(WindowSystemPresent());
+    {
+        test::ScopedEnv display("DISPLAY", ":99");
+        EXPECT_TRUE(WindowSystemPresent());
+    }
+    test::ScopedEnv display("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_TRUE(WindowSystemPresent());
+#endif
+}
+
 TEST(ProgramTest, TheCommandLineAfterTheProgramsName) {
     // What the submitter reads on Windows, where the arguments keep their quotes and blanks.
     EXPECT_EQ(CommandLineAfterProgram("\"C:\\Program Files\\Z9Sub.exe\"  \"C:\\My Tasks\\a.z9f\" /s"),
