@@ -1,13 +1,8 @@
 #include "Arguments.h"
 
+#include "AsciiText.h"
+
 namespace z9 {
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
 
 std::vector<std::string> SplitArguments(const std::string& line) {
     std::vector<std::string> words;

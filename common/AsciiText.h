@@ -14,6 +14,13 @@ inline char UpperAscii(char c) {
 inline char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+// A blank (space or tab) and a decimal digit.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 std::string UpperAscii(std::string text);
 std::string LowerAscii(std::string text);
 

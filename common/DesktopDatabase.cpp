@@ -4,7 +4,6 @@
 #include "Program.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fnmatch.h>
 #include <fstream>
@@ -61,10 +60,7 @@ std::vector<std::string> DesktopPrefixes() {
     std::vector<std::string> prefixes;
     for (const auto& desktop : SplitList(EnvVar("XDG_CURRENT_DESKTOP"), ':')) {
         if (desktop.empty()) continue;
-        std::string prefix = desktop + "-";
-        std::transform(prefix.begin(), prefix.end(), prefix.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        prefixes.push_back(prefix);
+        prefixes.push_back(LowerAscii(desktop + "-"));
     }
     prefixes.push_back("");
     return prefixes;

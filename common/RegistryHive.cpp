@@ -18,10 +18,6 @@ bool HasLineBreakOrZero(std::string_view s) {
 
 // Reading the text.
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // Blanks and a CR left over from a CR LF line end.
 std::string_view TrimLine(std::string_view s) {
     return TrimView(s, " \t\r");

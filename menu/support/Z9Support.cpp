@@ -4,6 +4,7 @@
 #include "common/CodePage.h"
 #include "common/CodePageQt.h"
 #include "common/Dialogs.h"
+#include "common/FormBuilder.h"
 #include "common/HostPath.h"
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
@@ -57,21 +58,8 @@ constexpr int kAddressMax = 500;
 constexpr int kCountMax = 4;
 constexpr int kDescriptionMax = 65535;
 
-void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setAccessibleName(caption);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
+QPushButton* MakeCommandButton(QWidget* parent, const char* name, const QString& caption) {
+    QPushButton* button = MakeButton(parent, name, caption);
     // No button is the form's default: Enter presses only the button that has the focus.
     button->setAutoDefault(false);
     return button;
@@ -302,9 +290,9 @@ Z9Support::Z9Support(QWidget* owner) : QDialog(owner) {
     Place(Text3, kLeft, 5940, kInnerWidth, 1800);
 
     // The buttons along the bottom.
-    Command1 = MakeButton(this, "Command1", "Send Trouble Ticket To Clipboard");
-    Command3 = MakeButton(this, "Command3", "Copy Trouble Ticket To File");
-    Command2 = MakeButton(this, "Command2", "Close");
+    Command1 = MakeCommandButton(this, "Command1", "Send Trouble Ticket To Clipboard");
+    Command3 = MakeCommandButton(this, "Command3", "Copy Trouble Ticket To File");
+    Command2 = MakeCommandButton(this, "Command2", "Close");
     Place(Command1, kLeft, 8100, 2880, 375);
     Place(Command3, kLeft + 3000, 8100, 2640, 375);
     Place(Command2, kFormWidth - kLeft - 1215, 8100, 1215, 375);

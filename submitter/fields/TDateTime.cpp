@@ -26,10 +26,6 @@ const char* const kTimeRuns[] = {"H", "HH", "M", "MM", "S", "SS", ":", nullptr};
 constexpr const char* kDateTemplate = "20  -00-00";
 constexpr const char* kTimeTemplate = "  :  :  ";
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 int Digits(const std::string& text, std::size_t at, std::size_t count) {
     int n = 0;
     for (std::size_t i = 0; i < count; ++i)

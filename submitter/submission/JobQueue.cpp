@@ -36,10 +36,6 @@ std::string ShareRoot(const std::string& server) {
     return "\\\\" + server + "\\" + kShare + "\\";
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 [[noreturn]] void ThrowErrno(int err) {
     throw RunTimeError(ErrnoText(err));
 }
