@@ -2,6 +2,7 @@
 
 #include "AsciiText.h"
 #include "CodePageQt.h"
+#include "FontChooser.h"
 #include "HostPath.h"
 #include "MessageBox.h"
 #include "PathParts.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 
 namespace z9 {
 namespace {
@@ -75,25 +75,10 @@ std::optional<std::string> ShowQtBrowseFolder(const BrowseFolderRequest& request
     }
 }
 
-std::optional<FontChoice> ShowQtFont(const FontRequest& request) {
-    QFont initial;
-    initial.setFamily(FromAnsi(request.font.name));
-    if (request.font.size > 0) initial.setPointSizeF(request.font.size);
-    initial.setBold(request.font.bold);
-    initial.setItalic(request.font.italic);
-    initial.setUnderline(request.font.underline);
-    initial.setStrikeOut(request.font.strikeout);
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, initial, request.owner);
-    if (!ok) return std::nullopt;
-    FontChoice result = request.font; // Qt knows no character set or colour: those stay
-    result.name = ToAnsi(chosen.family());
-    result.size = chosen.pointSizeF();
-    result.bold = chosen.weight() >= QFont::Bold;
-    result.italic = chosen.italic();
-    result.underline = chosen.underline();
-    result.strikeout = chosen.strikeOut();
-    return result;
+std::optional<FontChoice> ShowFontChooser(const FontRequest& request) {
+    FontChooser dialog(request.font, request.owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choice();
 }
 
 OpenFileHandler& OpenFileHandlerSlot() {
@@ -107,7 +92,7 @@ BrowseFolderHandler& BrowseFolderHandlerSlot() {
 }
 
 FontHandler& FontHandlerSlot() {
-    static FontHandler handler = ShowQtFont;
+    static FontHandler handler = ShowFontChooser;
     return handler;
 }
 
@@ -118,6 +103,27 @@ template <typename Handler> Handler Swap(Handler& slot, Handler handler, Handler
 }
 
 } // namespace
+
+QFont FontOfChoice(const FontChoice& font) {
+    QFont q;
+    q.setFamily(FromAnsi(font.name));
+    if (font.size > 0) q.setPointSizeF(font.size);
+    q.setBold(font.bold);
+    q.setItalic(font.italic);
+    q.setUnderline(font.underline);
+    q.setStrikeOut(font.strikeout);
+    return q;
+}
+
+FontChoice ChoiceOfFont(const QFont& font, FontChoice base) {
+    base.name = ToAnsi(font.family());
+    base.size = font.pointSizeF();
+    base.bold = font.weight() >= QFont::Bold;
+    base.italic = font.italic();
+    base.underline = font.underline();
+    base.strikeout = font.strikeOut();
+    return base;
+}
 
 std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
     std::vector<std::string> parts;
@@ -159,7 +165,7 @@ BrowseFolderHandler SetBrowseFolderHandler(BrowseFolderHandler handler) {
 }
 
 FontHandler SetFontHandler(FontHandler handler) {
-    return Swap(FontHandlerSlot(), std::move(handler), FontHandler(ShowQtFont));
+    return Swap(FontHandlerSlot(), std::move(handler), FontHandler(ShowFontChooser));
 }
 
 const std::string& LastDialogFolder() {

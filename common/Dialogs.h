@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QFont;
 class QWidget;
 
 namespace z9 {
@@ -90,6 +91,11 @@ struct FontChoice {
     bool operator==(const FontChoice&) const = default;
 };
 
+// The font as Qt draws it (Qt knows no character set or colour), and back:
+// the choice `base` with what the Qt font says.
+QFont FontOfChoice(const FontChoice& font);
+FontChoice ChoiceOfFont(const QFont& font, FontChoice base = {});
+
 struct FontRequest {
     FontChoice font;
     QWidget* owner = nullptr;
@@ -98,8 +104,8 @@ struct FontRequest {
 using FontHandler = std::function<std::optional<FontChoice>(const FontRequest&)>;
 FontHandler SetFontHandler(FontHandler handler);
 
-// The font dialog, started from `font`; the chosen font, or nothing on Cancel.
-// Qt's dialog offers no colour, so its answer keeps the colour it was given.
+// The font dialog (FontChooser.h), started from `font`: the chosen font with
+// its colour and character set, or nothing on Cancel.
 std::optional<FontChoice> FontDialog(const FontChoice& font, QWidget* ownerWindow);
 
 } // namespace z9

@@ -4,9 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileDialog>
-#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -149,24 +147,8 @@ TEST(FontDialogTest, AnswersComeBackAndCancelGivesNothing) {
     EXPECT_EQ(dialogs.Dialogs()[0].font, start);
 }
 
-// Runs `action` on the first modal dialog that appears; a dialog nobody handles
-// within five seconds is rejected so the test fails instead of hanging.
 void OnModalDialog(std::function<void(QFileDialog*)> action) {
-    auto* timer = new QTimer(qApp);
-    auto* clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, action] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog && clock->elapsed() < 5000) return;
-        timer->stop();
-        timer->deleteLater();
-        delete clock;
-        if (dialog)
-            action(dialog);
-        else
-            ADD_FAILURE() << "no file dialog appeared";
-    });
-    timer->start(10);
+    test::OnModal<QFileDialog>(std::move(action));
 }
 
 TEST_F(OpenFileDialogTest, QtDialogGetsTheFiltersAndGivesThePath) {

@@ -1,5 +1,7 @@
 #include "DialogSupport.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace z9::test {
@@ -65,6 +67,24 @@ DialogRecorder::Answer DialogRecorder::Next(RecordedDialog::Kind asking) {
         return {};
     }
     return answer;
+}
+
+void OnModalWindow(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer(qApp);
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && clock->elapsed() < 5000) return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (modal)
+            action(modal);
+        else
+            ADD_FAILURE() << "no modal window appeared";
+    });
+    timer->start(10);
 }
 
 } // namespace z9::test

@@ -4,7 +4,11 @@
 // come from a queue, and an empty queue cancels.
 #include "common/Dialogs.h"
 
+#include <QApplication>
+#include <QWidget>
 #include <deque>
+#include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -54,5 +58,22 @@ private:
     std::vector<RecordedDialog> dialogs_;
     std::deque<Answer> answers_;
 };
+
+// Runs `action` on the first modal window that appears while the test waits
+// in exec(). When none appears within five seconds the test fails.
+void OnModalWindow(std::function<void(QWidget*)> action);
+
+// The same for a modal window of type T; one of another type fails the test
+// and is closed, so the test goes on instead of hanging.
+template <typename T> void OnModal(std::function<void(T*)> action) {
+    OnModalWindow([action](QWidget* window) {
+        if (auto* modal = qobject_cast<T*>(window)) {
+            action(modal);
+            return;
+        }
+        ADD_FAILURE() << "the modal window is a " << window->metaObject()->className();
+        window->close();
+    });
+}
 
 } // namespace z9::test

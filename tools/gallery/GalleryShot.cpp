@@ -13,15 +13,18 @@
 
 namespace z9 {
 
-bool PrepareGallery(const char* program, QString& screenshot) {
+bool PrepareGallery(const char* program, QString& screenshot, QString* shown) {
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
             screenshot = args[++i];
         } else if (args[i] == QLatin1String("--locale") && i + 1 < args.size()) {
             UseLocale(args[++i].toStdString());
+        } else if (shown && args[i] == QLatin1String("--show") && i + 1 < args.size()) {
+            *shown = args[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--locale NAME] [--screenshot PATH]\n", program);
+            std::fprintf(stderr, "usage: %s [--locale NAME] [--screenshot PATH]%s\n", program,
+                         shown ? " [--show NAME]" : "");
             return false;
         }
     }
