@@ -3,6 +3,7 @@
 #include "common/Registry.h"
 #include "common/RegistryHive.h"
 #include "common/Settings.h"
+#include "tests/common/RegistrySample.h"
 #include "tests/support/TestSupport.h"
 
 #include <chrono>
@@ -21,25 +22,12 @@ namespace fs = std::filesystem;
 const char* kUser = "HKEY_CURRENT_USER.reg";
 const char* kClasses = "HKEY_CLASSES_ROOT.reg";
 
-std::string Text(RegRoot root, const std::string& path, const std::string& name) {
-    RegKey key;
-    RegValue value;
-    if (key.Open(root, path) != 0 || key.Query(name, value) != 0) return "<missing>";
-    return value.IsDword() ? "dword " + std::to_string(value.Number()) : value.Text();
-}
+using test::RegistryText;
 
 TEST(RegistryFilesTest, HiveTextOfARoundTrip) {
     test::TempFolder folder;
-    RegKey key;
-    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings"), 0);
-    EXPECT_EQ(key.Set("Last", RegValue::String("C:\\Menus\\a \"b\".z9m")), 0);
-    EXPECT_EQ(key.Set("StartOpen", RegValue::Dword(10)), 0);
-    EXPECT_EQ(key.Set("", RegValue::String("default")), 0);
-    RegKey empty;
-    ASSERT_EQ(empty.Create(RegRoot::CurrentUser, "Software\\Brindle\\Empty"), 0);
-    RegKey cls;
-    ASSERT_EQ(cls.Create(RegRoot::ClassesRoot, ".Z9F"), 0);
-    EXPECT_EQ(cls.Set("", RegValue::String("Zorvan File")), 0);
+    test::CreateSampleKeys();
+    if (HasFatalFailure()) return;
 
     std::string hive = test::ReadFileBytes(folder.RegistryDir() / kUser);
     EXPECT_EQ(hive.rfind("REGEDIT4\r\n", 0), 0u);
@@ -99,8 +87,8 @@ TEST(RegistryFilesTest, ReadsHandWrittenFiles) {
                  "  \"Path\" = \"C:\\Temp\\new\"\n"
                  "[HKEY_CURRENT_USER\\Software\\Brindle\\Deep\\Down]\n");
     const std::string key = "Software\\Brindle\\Zorvan Submitter\\StartSet";
-    EXPECT_EQ(Text(RegRoot::CurrentUser, key, "MainLeft"), "dword 1234");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, key, "Path"), "C:\\Temp\\new");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, key, "MainLeft"), "dword 1234");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, key, "Path"), "C:\\Temp\\new");
     RegKey k;
     RegValue blob;
     ASSERT_EQ(k.Open(RegRoot::CurrentUser, key), 0);
@@ -181,18 +169,21 @@ TEST(RegistryFilesTest, DamagedHiveKeepsWhatCanBeRead) {
     folder.Write("registry/HKEY_CURRENT_USER.reg", bytes);
 
     const std::string settings = "Software\\Brindle\\Zorvan Menu\\Settings";
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Last"), "C:\\Start.z9m");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Home"), "C:\\Menus\\home.z9m");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Dir"), "C:\\");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, settings, "Bad"), "<missing>");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"), "1500");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainTop"), "<missing>");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, ".Z9F", ""), "<missing>");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, settings, "Last"), "C:\\Start.z9m");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, settings, "Home"), "C:\\Menus\\home.z9m");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, settings, "Dir"), "C:\\");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, settings, "Bad"), "<missing>");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"),
+              "1500");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainTop"),
+              "<missing>");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, ".Z9F", ""), "<missing>");
 
     EXPECT_EQ(SaveSetting("StartSet", "MainTop", 700), 0);
     for (const char* name : {"Last", "Home", "Dir"})
-        EXPECT_NE(Text(RegRoot::CurrentUser, settings, name), "<missing>") << name;
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"), "1500");
+        EXPECT_NE(RegistryText(RegRoot::CurrentUser, settings, name), "<missing>") << name;
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\StartSet", "MainLeft"),
+              "1500");
     EXPECT_EQ(GetSetting("StartSet", "MainTop", 0L), 700);
     // The damaged original stays beside the hive for whoever wants the rest.
     EXPECT_EQ(test::ReadFileBytes(folder.RegistryDir() / "HKEY_CURRENT_USER.reg.damaged"), bytes);
@@ -310,7 +301,7 @@ TEST(RegistryFilesTest, ThousandsOfKeysAndValuesStayQuick) {
     std::vector<std::string> names;
     ASSERT_EQ(key.EnumKeys(names), 0);
     EXPECT_EQ(names.size(), static_cast<size_t>(count));
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Many\\KEY19999", "name"), "19999");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Many\\KEY19999", "name"), "19999");
     ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Workstation\\Recent"), 0);
     ASSERT_EQ(key.Set("C:\\Tasks\\new.z9f", RegValue::String("2024-02-02 11:00:00")), 0);
     std::vector<RegNamedValue> values;

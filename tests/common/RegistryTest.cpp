@@ -1,5 +1,6 @@
 #include "common/Registry.h"
 #include "common/SystemErrorText.h"
+#include "tests/common/RegistrySample.h"
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
@@ -18,32 +19,19 @@
 namespace z9 {
 namespace {
 
-std::string Text(RegRoot root, const std::string& path, const std::string& name) {
-    RegKey key;
-    RegValue value;
-    if (key.Open(root, path) != 0 || key.Query(name, value) != 0) return "<missing>";
-    return value.IsDword() ? "dword " + std::to_string(value.Number()) : value.Text();
-}
+using test::RegistryText;
 
 TEST(RegistryTest, ValuesRoundTrip) {
     test::TempFolder folder;
-    RegKey key;
-    ASSERT_EQ(key.Create(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings"), 0);
-    EXPECT_EQ(key.Set("Last", RegValue::String("C:\\Menus\\a \"b\".z9m")), 0);
-    EXPECT_EQ(key.Set("StartOpen", RegValue::Dword(10)), 0);
-    EXPECT_EQ(key.Set("", RegValue::String("default")), 0);
-    RegKey empty;
-    ASSERT_EQ(empty.Create(RegRoot::CurrentUser, "Software\\Brindle\\Empty"), 0);
-    RegKey cls;
-    ASSERT_EQ(cls.Create(RegRoot::ClassesRoot, ".Z9F"), 0);
-    EXPECT_EQ(cls.Set("", RegValue::String("Zorvan File")), 0);
+    test::CreateSampleKeys();
+    if (HasFatalFailure()) return;
 
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "Last"),
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "Last"),
               "C:\\Menus\\a \"b\".z9m");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "StartOpen"),
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", "StartOpen"),
               "dword 10");
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", ""), "default");
-    EXPECT_EQ(Text(RegRoot::ClassesRoot, ".Z9F", ""), "Zorvan File");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Zorvan Menu\\Settings", ""), "default");
+    EXPECT_EQ(RegistryText(RegRoot::ClassesRoot, ".Z9F", ""), "Zorvan File");
     RegKey reopened;
     EXPECT_EQ(reopened.Open(RegRoot::CurrentUser, "Software\\Brindle\\Empty"), 0);
     EXPECT_EQ(reopened.Open(RegRoot::ClassesRoot, "Software\\Brindle\\Empty"), 2);
@@ -172,11 +160,11 @@ TEST(RegistryTest, AKeyThatMayOnlyBeReadIsStillRead) {
     if (probe) RegCloseKey(probe);
     if (denied != ERROR_ACCESS_DENIED) GTEST_SKIP() << "this system does not check registry access lists";
 
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
     RegKey again;
     ASSERT_EQ(again.Create(RegRoot::CurrentUser, "Software\\Brindle\\Locked"), 0); // already there: opened
     EXPECT_EQ(again.Set("Last", RegValue::String("x")), ERROR_ACCESS_DENIED_CODE);
-    EXPECT_EQ(Text(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
+    EXPECT_EQ(RegistryText(RegRoot::CurrentUser, "Software\\Brindle\\Locked", "Last"), "C:\\m.z9m");
 }
 #endif
 

@@ -3,13 +3,11 @@
 #include "tests/support/TestSupport.h"
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -181,18 +179,15 @@ TEST_F(SafeFileTest, AReadOnlyFolderKeepsItsFile) {
 // fails midway, and the previous file is all that is left.
 TEST_F(SafeFileTest, AFailingWriteLeavesThePreviousFile) {
     folder.Write("out/task.z9f", "old");
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 65536;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     SafeFile file(target);
-    const bool opened = file.Open();
-    const bool wrote = file.Write(std::string(200000, 'b'));
-    const bool committed = file.Commit();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool opened = false, wrote = true, committed = true;
+    {
+        test::FileSizeLimit limit(65536);
+        ASSERT_TRUE(limit.Set());
+        opened = file.Open();
+        wrote = file.Write(std::string(200000, 'b'));
+        committed = file.Commit();
+    }
 
     EXPECT_TRUE(opened);
     EXPECT_FALSE(wrote);

@@ -12,6 +12,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/resource.h>
 #endif
 
 namespace z9::test {
@@ -116,6 +119,26 @@ fs::path TempFolder::Write(const std::string& relative, const std::string& bytes
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return target;
 }
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+    previous_ = limit.rlim_cur;
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    set_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    struct rlimit limit {};
+    if (set_ && ::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        limit.rlim_cur = previous_;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    if (previousHandler_) std::signal(SIGXFSZ, previousHandler_);
+}
+#endif
 
 ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;

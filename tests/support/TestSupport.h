@@ -41,6 +41,26 @@ private:
     std::vector<std::string> unsetEnv_;
 };
 
+#ifndef _WIN32
+// While it lives, no file this process writes may grow past `bytes`: a write
+// past it fails ("File too large") instead of ending the process. (Windows
+// knows no such limit.)
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    // False when the system would not set the limit.
+    bool Set() const { return set_; }
+
+private:
+    unsigned long long previous_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+    bool set_ = false;
+};
+#endif
+
 // Sets (or, with nullopt, removes) an environment variable while it lives.
 class ScopedEnv {
 public:

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 
@@ -16,7 +15,6 @@
 #include <windows.h>
 #else
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -549,16 +547,14 @@ TEST_F(TaskFileTest, AFailedSaveLeavesThePreviousFileAndNoLeftovers) {
     bigger.Reserved2.assign(200000, 'b');
 
     // The file system refuses to let it grow past 64 KiB: the write itself fails midway.
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 65536;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveTask("sample.z9f", bigger, true);
-    const std::string error = LastTaskError();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    std::string error;
+    {
+        test::FileSizeLimit limit(65536);
+        ASSERT_TRUE(limit.Set());
+        saved = SaveTask("sample.z9f", bigger, true);
+        error = LastTaskError();
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(error, "SAVETASK ERROR:\n\n\tFile too large");
