@@ -2,11 +2,10 @@
 // finding (tests/fuzz/findings/<target>/): the checks the fuzzer runs, run here
 // on each build.
 #include "fuzz/FuzzTarget.h"
+#include "tests/support/TestSupport.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <stdexcept>
 
 namespace z9::fuzz {
@@ -17,13 +16,6 @@ namespace fs = std::filesystem;
 struct CheckFailed : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 std::vector<fs::path> FilesIn(const fs::path& folder) {
     std::vector<fs::path> files;
@@ -41,7 +33,7 @@ std::size_t Replay(const Target& target, const fs::path& folder) {
     std::size_t count = 0;
     for (const fs::path& file : FilesIn(folder)) {
         try {
-            target.run(Bytes(file));
+            target.run(test::ReadFileBytes(file));
         } catch (const CheckFailed& failed) {
             ADD_FAILURE() << file << ":\n" << failed.what();
         }
