@@ -1,6 +1,8 @@
 #pragma once
-// A private scratch folder for one benchmark run, made on first use; the
-// program removes it when it ends.
+// A private scratch folder for one benchmark run, made on first use, and the
+// programs' main, which removes it when the run ends.
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -16,6 +18,17 @@ inline const std::filesystem::path& WorkFolder() {
         return std::filesystem::path(pattern);
     }();
     return folder;
+}
+
+// Runs the benchmarks the command line names, then removes the work folder.
+inline int RunBenchmarks(int& argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const bool unrecognized = benchmark::ReportUnrecognizedArguments(argc, argv);
+    if (!unrecognized) benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(WorkFolder(), ec);
+    return unrecognized ? 1 : 0;
 }
 
 } // namespace z9::bench

@@ -116,11 +116,5 @@ BENCHMARK(BM_SaveTask)->Z9_SIZES;
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(WorkFolder(), ec);
-    return 0;
+    return z9::bench::RunBenchmarks(argc, argv);
 }

@@ -101,10 +101,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     z9::SetMessageHandler(
         [](const std::string&, int, const std::string&) { return static_cast<int>(z9::vbOK); });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(WorkFolder(), ec);
-    return 0;
+    return z9::bench::RunBenchmarks(argc, argv);
 }

@@ -152,11 +152,5 @@ BENCHMARK(SubmitModeProcess)
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(WorkFolder(), ec);
-    return 0;
+    return z9::bench::RunBenchmarks(argc, argv);
 }
