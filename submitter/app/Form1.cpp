@@ -157,7 +157,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     connect(qApp, &QApplication::focusChanged, this, &Form1::FocusChanged);
 }
 
-Form1::~Form1() = default;
+// The form stops hearing of focus changes before it is taken apart: closing
+// the window moves the focus, and that must not reach a half-destroyed form.
+Form1::~Form1() {
+    if (qApp) disconnect(qApp, &QApplication::focusChanged, this, &Form1::FocusChanged);
+}
 
 bool Form1::Form_Load(const std::string& argumentLine) {
     title_ = WindowTitle(Z9_VERSION_MAJOR, Z9_VERSION_MINOR, Z9_VERSION_REVISION);
