@@ -14,8 +14,6 @@
 namespace z9 {
 namespace {
 
-int programCharset = 0;
-
 bool IsPictureLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
@@ -251,21 +249,17 @@ int LocaleCharset() {
     return CharsetForCodePage(GetLocaleString(LOCALE_IDEFAULTANSICODEPAGE_ID));
 }
 
-int ProgramCharset() {
-    return programCharset;
-}
-
 // Qt fonts carry no character set: Qt picks glyphs by the characters themselves.
 // The charset is kept as the program's for whoever stores or compares fonts.
 void SetFormFonts(QWidget* window) {
-    programCharset = LocaleCharset();
+    SetProgramCharset(LocaleCharset());
     if (!window) return;
     // The window's own font too, so controls created later start with Tahoma.
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* widget : widgets) {
         QFont font = widget->font();
-        font.setFamily(QStringLiteral("Tahoma"));
+        font.setFamily(QString::fromLatin1(kProgramFontName));
         widget->setFont(font);
     }
 }

@@ -3,6 +3,7 @@
 // character set that suits the locale's code page. Logic files may include
 // this header: it pulls in no Qt.
 #include "common/Clock.h"
+#include "common/Program.h" // ProgramCharset
 
 #include <optional>
 #include <string>
@@ -39,8 +40,6 @@ int CharsetForCodePage(int codePage);
 int CharsetForCodePage(const std::string& codePage);
 // CharsetForCodePage of the locale's default ANSI code page.
 int LocaleCharset();
-// The character set SetFormFonts stored for the program (0 before it ran).
-int ProgramCharset();
 // Stores LocaleCharset as the program's character set and gives every control of
 // the window the font "Tahoma" with it.
 void SetFormFonts(QWidget* window);

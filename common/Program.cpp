@@ -14,6 +14,8 @@ std::string& Title() {
     return title;
 }
 
+int programCharset = 0;
+
 std::string& FolderOverride() {
     static std::string folder;
     return folder;
@@ -36,6 +38,13 @@ std::string ProgramFolder() {
 
 void SetProgramFolder(const std::string& folder) {
     FolderOverride() = folder;
+}
+
+int ProgramCharset() {
+    return programCharset;
+}
+void SetProgramCharset(int charset) {
+    programCharset = charset;
 }
 
 std::string ProgramFile(const std::string& baseName) {

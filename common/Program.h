@@ -16,6 +16,14 @@ void SetProgramFolder(const std::string& folder);
 
 // The platform's executable suffix: ".exe" on Windows, empty on Linux.
 const char* ExeSuffix();
+
+// The font every control of both programs shows, in the character set that
+// suits the locale's code page (SetFormFonts stores it at start-up).
+inline constexpr const char* kProgramFontName = "Tahoma";
+// The character set SetFormFonts stored for the program (0 before it ran).
+int ProgramCharset();
+void SetProgramCharset(int charset);
+
 // The native path separator.
 char PathSeparator();
 

@@ -21,6 +21,8 @@ std::string SystemErrorText(long winError) {
         return "Access is denied.";
     case 6:
         return "The handle is invalid.";
+    case 8:
+        return "Not enough memory resources are available to process this command.";
     case 13:
         return "The data is invalid.";
     case 32:
@@ -68,6 +70,8 @@ long WinErrorFromErrno(int err) {
         return ERROR_FILE_EXISTS_CODE;
     case ENOSPC:
         return ERROR_DISK_FULL_CODE;
+    case ENOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY_CODE;
     default:
         return -static_cast<long>(err);
     }
