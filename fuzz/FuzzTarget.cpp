@@ -38,6 +38,7 @@ const std::vector<Target>& Targets() {
         {"registry", Registry},
         {"link", Link},
         {"envvars", EnvVars},
+        {"menufile", MenuFile},
     };
     return targets;
 }

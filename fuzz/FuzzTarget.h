@@ -87,5 +87,6 @@ void Hive(std::string_view input);
 void Registry(std::string_view input);
 void Link(std::string_view input);
 void EnvVars(std::string_view input);
+void MenuFile(std::string_view input);
 
 } // namespace z9::fuzz

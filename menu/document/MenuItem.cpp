@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cmath>
+#include <iterator>
 
 namespace z9 {
 namespace {
@@ -24,14 +25,6 @@ std::size_t FindTag(std::string_view line, std::string_view tag, bool closing, s
     return std::string_view::npos;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A whole number in [low, high], fractions rounded half to even, as the
 // system converts a text to a number; false when it is none or out of range.
 bool WholeNumber(const std::string& text, long low, long high, long& out) {
@@ -43,7 +36,7 @@ bool WholeNumber(const std::string& text, long low, long high, long& out) {
 
 // "True" and "False" in any case, or a number (0 is false).
 bool Boolean(const std::string& text, bool& out) {
-    const std::string word = UpperAscii(std::string(Trimmed(text)));
+    const std::string word = UpperAscii(std::string(TrimView(text, kBlanks)));
     if (word == "TRUE" || word == "FALSE") {
         out = word == "TRUE";
         return true;

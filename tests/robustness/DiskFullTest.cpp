@@ -1,10 +1,9 @@
 // A save that meets a full disk (here: a file size the process may not pass)
 // reports the system's message and keeps the previous file whole.
-#include "FaultSupport.h"
-
 #include "common/Registry.h"
 #include "common/SystemErrorText.h"
 #include "submitter/taskfile/TaskFile.h"
+#include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,9 @@
 // A program killed at any moment of a save leaves the old file or the new one,
 // never a mix, and its temporary file does not outlive the next save.
-#include "FaultSupport.h"
-
 #include "common/Registry.h"
 #include "common/RegistryHive.h"
 #include "submitter/taskfile/TaskFile.h"
+#include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
