@@ -1,5 +1,6 @@
 #include "HostPath.h"
 
+#include "HostText.h"
 #include "Program.h"
 
 namespace z9 {
@@ -15,6 +16,10 @@ std::string UncRoot() {
 bool IsUncPath(const std::string& path) {
     auto sep = [](char c) { return c == '\\' || c == '/'; };
     return path.size() > 2 && sep(path[0]) && sep(path[1]) && !sep(path[2]);
+}
+
+std::string HostFileName(const std::string& path) {
+    return HostPath(ToHostText(path));
 }
 
 } // namespace z9

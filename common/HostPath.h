@@ -12,6 +12,11 @@ std::string UncRoot();
 // '\' becomes '/'. On Windows the path is returned as it is.
 std::string HostPath(const std::string& path);
 
+// A file name as the system writes it (ANSI, either separator), in the host's
+// form and encoding: HostPath of ToHostText (HostText.h). Every file name that
+// code without Qt hands to the file system goes through here.
+std::string HostFileName(const std::string& path);
+
 // True for a path of the form \\server\share... (either separator).
 bool IsUncPath(const std::string& path);
 

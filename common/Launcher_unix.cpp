@@ -34,11 +34,6 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-// A file name as the system writes it, in the host's form and encoding.
-std::string HostName(const std::string& ansi) {
-    return HostPath(ToHostText(ansi));
-}
-
 // A host path made absolute against folder (ours when empty).
 std::string Absolute(const std::string& path, const std::string& folder) {
     if (path.empty() || path[0] == '/') return path;
@@ -94,7 +89,7 @@ std::string ClassesRootProgram(const std::string& hostFile) {
     } else {
         program = text.substr(start, text.find(' ', start) - start);
     }
-    std::string host = HostName(program);
+    std::string host = HostFileName(program);
     if (host.find('/') == std::string::npos) return FindOnPath(host);
     return IsExecutableFile(host) ? host : std::string();
 }
@@ -210,7 +205,7 @@ public:
     long LookUpExecutable(const std::string& file, const std::string& folder, std::string& buffer) override {
         buffer.assign(kExecutableBufferSize, '\0');
         if (file.empty()) return SE_ERR_FNF_CODE;
-        std::string path = LocateFile(HostName(file), HostName(folder));
+        std::string path = LocateFile(HostFileName(file), HostFileName(folder));
         if (path.empty() || !Exists(path)) return SE_ERR_FNF_CODE;
         if (IsFolder(path)) return SE_ERR_NOASSOC_CODE;
         std::string program = ClassesRootProgram(path);
@@ -225,10 +220,10 @@ public:
 
     long ShellOpen(void*, const std::string& file, const std::string& parameters, const std::string& folder,
                    int) override {
-        std::string hostFolder = HostName(folder);
+        std::string hostFolder = HostFileName(folder);
         if (!hostFolder.empty() && !IsFolder(hostFolder)) return SE_ERR_PNF_CODE;
         if (file.find_first_not_of(' ') == std::string::npos) return SE_ERR_FNF_CODE;
-        std::string hostFile = HostName(file);
+        std::string hostFile = HostFileName(file);
         std::string path = LocateFile(hostFile, hostFolder);
         if (path.empty() || !Exists(path)) {
             if (IsUrl(file)) return OpenWithDesktop(ToHostText(file), hostFolder);
@@ -253,7 +248,7 @@ public:
     bool StartProcess(const std::string& commandLine, const std::string& folder, int) override {
         std::vector<std::string> args = SplitArguments(ToHostText(commandLine));
         if (args.empty() || args[0].empty()) return false;
-        std::string hostFolder = HostName(folder);
+        std::string hostFolder = HostFileName(folder);
         if (!hostFolder.empty() && !IsFolder(hostFolder)) return false;
         // The program is found from our folder, as the system finds it, not from the new one.
         args[0] = HostPath(args[0]);

@@ -59,7 +59,7 @@ void MakeFolderPath(std::string folder) {
         // \\SERVER and \\SERVER\SHARE: two separators lead, the share's third ends it.
         if (network && ++separators <= 2) continue;
         std::error_code ignored;
-        std::filesystem::create_directory(std::filesystem::path(HostPath(folder.substr(0, at))), ignored);
+        std::filesystem::create_directory(std::filesystem::path(HostFileName(folder.substr(0, at))), ignored);
     }
 }
 

@@ -26,13 +26,13 @@ void CannotSave(const std::string& path, const std::string& why) {
 
 bool PathExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(HostPath(path)), ec);
+    return std::filesystem::exists(std::filesystem::path(HostFileName(path)), ec);
 }
 
 // The whole of bytes replaces the file at path; on failure the message is shown.
 bool ReplaceMenuFile(const std::string& path, std::string_view bytes) {
     std::string why;
-    if (WriteFileSafely(HostPath(path), bytes, {}, nullptr, &why)) return true;
+    if (WriteFileSafely(HostFileName(path), bytes, {}, nullptr, &why)) return true;
     CannotSave(path, why);
     return false;
 }
@@ -137,7 +137,7 @@ bool MenuDocument::OpenP8M(const std::string& path) {
     std::vector<std::string> lines;
     try {
         std::string bytes, why;
-        if (!ReadWholeFile(HostPath(path), bytes, why)) {
+        if (!ReadWholeFile(HostFileName(path), bytes, why)) {
             CannotOpen(path, why);
             return false;
         }

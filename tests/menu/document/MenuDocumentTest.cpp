@@ -1,5 +1,7 @@
 #include "menu/document/MenuDocument.h"
 
+#include "common/CodePage.h"
+
 #include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -533,6 +535,23 @@ TEST_F(MenuDocumentTest, SavesThatCannotHappenKeepTheOldFile) {
 
 #ifndef _WIN32
 // ---- what only a POSIX host can stage: permissions, a full disk -------------
+
+// A menu named in the code page is the file the host names in its own encoding.
+TEST_F(MenuDocumentTest, NamesAboveAsciiReachTheDiskInTheHostsEncoding) {
+    SetAnsiCodePage(1252);
+    const std::string name = "Men\xFC\\\xDC"
+                             "bersicht.z9m"; // Menü\Übersicht.z9m
+    messages.Answer(vbYes);
+    ASSERT_TRUE(doc.FOpen(name));
+    ASSERT_TRUE(doc.InsertItem(0, Label("x")));
+    ASSERT_TRUE(doc.SaveP8M(name));
+    SetAnsiCodePage(0);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "Men\xC3\xBC" /
+                            "\xC3\x9C"
+                            "bersicht.z9m"),
+              MenuFileText({WriteItem(Label("x"))}));
+    EXPECT_EQ(doc.FFile(), name);
+}
 
 TEST_F(MenuDocumentTest, AFileWithoutReadPermissionIsRefused) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
