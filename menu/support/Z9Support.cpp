@@ -13,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -188,13 +187,6 @@ QString ShownText(const std::string& ansi) {
     QString text = FromAnsi(ansi);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
-}
-
-// The name the file system knows a file by: the ANSI path itself on Windows,
-// elsewhere the path in the host's encoding with its separators.
-std::string HostFileName(const std::string& path) {
-    if (PathSeparator() == '\\') return path;
-    return HostPath(QFile::encodeName(FromAnsi(path)).toStdString());
 }
 
 } // namespace
