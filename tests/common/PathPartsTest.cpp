@@ -56,7 +56,7 @@ TEST(SplitPathTest, MakeFolderPathMakesEachLevelWithEitherSeparator) {
         deep += "\\" + std::to_string(i);
     MakeFolderPath(deep);
     int levels = 0;
-    for (std::size_t at = 3; (at = root.find('/', at)) != std::string::npos; ++at)
+    for (std::size_t at = 3; (at = root.find_first_of("\\/", at)) != std::string::npos; ++at)
         ++levels;
     const int made = 21 - levels - 1;
     EXPECT_TRUE(fs::is_directory(folder.Path() / "0")) << root;
@@ -75,12 +75,14 @@ TEST(SplitPathTest, MakeFolderPathIgnoresWhatCannotBeMade) {
     MakeFolderPath("");
     MakeFolderPath("\\");
 
+#ifndef _WIN32
     // A network path makes folders inside the share, never the server or the share.
     MakeFolderPath("\\\\SRV\\Share\\Menus\\New");
     EXPECT_FALSE(fs::exists(folder.UncRoot() / "SRV"));
     fs::create_directories(folder.UncRoot() / "SRV/Share");
     MakeFolderPath("\\\\SRV\\Share\\Menus\\New");
     EXPECT_TRUE(fs::is_directory(folder.UncRoot() / "SRV/Share/Menus/New"));
+#endif
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "menu/document/MenuDocument.h"
 
-#include "common/CodePage.h"
+#include "common/HostText.h"
 
 #include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
@@ -536,16 +536,29 @@ TEST_F(MenuDocumentTest, SavesThatCannotHappenKeepTheOldFile) {
 #ifndef _WIN32
 // ---- what only a POSIX host can stage: permissions, a full disk -------------
 
-// A menu named in the code page is the file the host names in its own encoding.
+// A menu named in the code page is the file the host names in its own
+// encoding (here code page 1252 to UTF-8, as the program installs it).
 TEST_F(MenuDocumentTest, NamesAboveAsciiReachTheDiskInTheHostsEncoding) {
-    SetAnsiCodePage(1252);
+    auto latin1ToUtf8 = [](const std::string& ansi) {
+        std::string out;
+        for (unsigned char c : ansi) {
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else {
+                out += static_cast<char>(0xC0 | c >> 6);
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return out;
+    };
+    SetHostTextConversion(latin1ToUtf8, nullptr);
     const std::string name = "Men\xFC\\\xDC"
                              "bersicht.z9m"; // Menü\Übersicht.z9m
     messages.Answer(vbYes);
-    ASSERT_TRUE(doc.FOpen(name));
-    ASSERT_TRUE(doc.InsertItem(0, Label("x")));
-    ASSERT_TRUE(doc.SaveP8M(name));
-    SetAnsiCodePage(0);
+    const bool opened = doc.FOpen(name);
+    const bool saved = doc.InsertItem(0, Label("x")) && doc.SaveP8M(name);
+    SetHostTextConversion(nullptr, nullptr);
+    ASSERT_TRUE(opened && saved);
     EXPECT_EQ(ReadFileBytes(folder.Path() / "Men\xC3\xBC" /
                             "\xC3\x9C"
                             "bersicht.z9m"),
