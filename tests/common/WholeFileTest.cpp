@@ -1,5 +1,7 @@
 #include "common/WholeFile.h"
 
+#include "common/SystemErrorText.h"
+
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -35,15 +37,15 @@ TEST(WholeFileTest, WhatIsNoPlainFileIsRefusedWithTheSystemsWords) {
     fs::create_directory(folder.Path() / "dir");
     std::string read = "stale", why;
     EXPECT_FALSE(ReadWholeFile("missing.txt", read, why));
-    EXPECT_EQ(why, "The system cannot find the file specified.");
+    EXPECT_EQ(why, SystemErrorText(ERROR_FILE_NOT_FOUND_CODE));
     EXPECT_EQ(read, "");
     EXPECT_FALSE(ReadWholeFile("dir", read, why));
-    EXPECT_EQ(why, "Access is denied.");
+    EXPECT_EQ(why, SystemErrorText(ERROR_ACCESS_DENIED_CODE));
 #ifndef _WIN32
     // A pipe would wait for a writer for ever.
     ASSERT_EQ(::mkfifo((folder.Path() / "pipe").c_str(), 0600), 0);
     EXPECT_FALSE(ReadWholeFile("pipe", read, why));
-    EXPECT_EQ(why, "Access is denied.");
+    EXPECT_EQ(why, SystemErrorText(ERROR_ACCESS_DENIED_CODE));
 #endif
 }
 
