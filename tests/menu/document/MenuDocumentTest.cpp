@@ -1,6 +1,7 @@
 #include "menu/document/MenuDocument.h"
 
 #include "common/HostText.h"
+#include "common/SystemErrorText.h"
 
 #include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
@@ -372,7 +373,8 @@ TEST_F(MenuDocumentTest, AFailedSaveStopsTheOpen) {
     messages.Answer(vbYes);
     EXPECT_FALSE(doc.FOpen("b.z9m"));
     ASSERT_EQ(messages.Messages().size(), 2u);
-    EXPECT_EQ(messages.Messages()[1].text, "Cannot save:\n\na.z9m\n\nAccess is denied.");
+    EXPECT_EQ(messages.Messages()[1].text,
+              "Cannot save:\n\na.z9m\n\n" + SystemErrorText(ERROR_ACCESS_DENIED_CODE));
     EXPECT_EQ(messages.Messages()[1].style, vbCritical);
     EXPECT_EQ(doc.FFile(), "a.z9m");
     EXPECT_EQ(doc.Item(0).Caption, "a2");
@@ -442,7 +444,7 @@ TEST_F(MenuDocumentTest, CreatingWhereNoFolderCanBeMadeSaysSo) {
     EXPECT_FALSE(CreateMenuFile(path));
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].text,
-              "Cannot save:\n\n" + path + "\n\nThe system cannot find the path specified.");
+              "Cannot save:\n\n" + path + "\n\n" + SystemErrorText(ERROR_PATH_NOT_FOUND_CODE));
     EXPECT_EQ(messages.Messages()[0].style, vbCritical);
 }
 
@@ -469,10 +471,10 @@ TEST_F(MenuDocumentTest, AFileThatCannotBeReadLeavesTheMenuAsItWas) {
     EXPECT_FALSE(doc.OpenP8M("missing.z9m"));
     fs::create_directory(folder.Path() / "folder.z9m");
     EXPECT_FALSE(doc.OpenP8M("folder.z9m"));
-    EXPECT_EQ(
-        messages.Texts(),
-        (std::vector<std::string>{"Cannot open:\n\nmissing.z9m\n\nThe system cannot find the file specified.",
-                                  "Cannot open:\n\nfolder.z9m\n\nAccess is denied."}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{
+                  "Cannot open:\n\nmissing.z9m\n\n" + SystemErrorText(ERROR_FILE_NOT_FOUND_CODE),
+                  "Cannot open:\n\nfolder.z9m\n\n" + SystemErrorText(ERROR_ACCESS_DENIED_CODE)}));
     for (const auto& m : messages.Messages())
         EXPECT_EQ(m.style, vbCritical);
     EXPECT_TRUE(Snapshot(doc) == before);
@@ -482,7 +484,8 @@ TEST_F(MenuDocumentTest, AFileThatCannotBeReadLeavesTheMenuAsItWas) {
     messages.Clear();
     messages.Answer(vbNo);
     EXPECT_FALSE(doc.FOpen("folder.z9m"));
-    EXPECT_EQ(messages.Texts().back(), "Cannot open:\n\nfolder.z9m\n\nAccess is denied.");
+    EXPECT_EQ(messages.Texts().back(),
+              "Cannot open:\n\nfolder.z9m\n\n" + SystemErrorText(ERROR_ACCESS_DENIED_CODE));
 }
 
 TEST_F(MenuDocumentTest, HugeLinesNulBytesAndBinaryFilesOpenAndSave) {
@@ -498,11 +501,12 @@ TEST_F(MenuDocumentTest, HugeLinesNulBytesAndBinaryFilesOpenAndSave) {
 
     const char raw[] = "2><CAPTION>a\0b</CAPTION>\0<LINK>\0</LINK>\r\n";
     const std::string nul(raw, sizeof raw - 1);
-    folder.Write("nul.z9m", nul);
-    ASSERT_TRUE(doc.OpenP8M("nul.z9m"));
+    folder.Write("zeros.z9m", nul);
+    ASSERT_TRUE(doc.OpenP8M("zeros.z9m"));
+    ASSERT_EQ(doc.Count(), 1u);
     EXPECT_EQ(doc.Item(0).Caption, std::string("a\0b", 3));
-    ASSERT_TRUE(doc.SaveP8M("nul.z9m"));
-    EXPECT_EQ(ReadFileBytes(folder.Path() / "nul.z9m"), nul);
+    ASSERT_TRUE(doc.SaveP8M("zeros.z9m"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "zeros.z9m"), nul);
 
     std::mt19937 rng(99);
     std::string binary(1 << 20, '\0');
@@ -526,8 +530,8 @@ TEST_F(MenuDocumentTest, SavesThatCannotHappenKeepTheOldFile) {
     EXPECT_FALSE(doc.SaveP8M("no such folder\\m.z9m"));
     EXPECT_EQ(messages.Texts(),
               (std::vector<std::string>{
-                  "Cannot save:\n\ndir.z9m\n\nAccess is denied.",
-                  "Cannot save:\n\nno such folder\\m.z9m\n\nThe system cannot find the path specified."}));
+                  "Cannot save:\n\ndir.z9m\n\n" + SystemErrorText(ERROR_ACCESS_DENIED_CODE),
+                  "Cannot save:\n\nno such folder\\m.z9m\n\n" + SystemErrorText(ERROR_PATH_NOT_FOUND_CODE)}));
     EXPECT_TRUE(doc.Dirty());
     EXPECT_EQ(doc.FFile(), "m.z9m");
     EXPECT_EQ(ReadFileBytes(folder.Path() / "m.z9m"), MenuFileText(old));
@@ -571,7 +575,8 @@ TEST_F(MenuDocumentTest, AFileWithoutReadPermissionIsRefused) {
     WriteMenu("locked.z9m", {"2><CAPTION>x</CAPTION>"});
     fs::permissions(folder.Path() / "locked.z9m", fs::perms::none);
     EXPECT_FALSE(doc.OpenP8M("locked.z9m"));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot open:\n\nlocked.z9m\n\nAccess is denied."});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot open:\n\nlocked.z9m\n\n" +
+                                                         SystemErrorText(ERROR_ACCESS_DENIED_CODE)});
     EXPECT_EQ(doc.Count(), 0u);
     EXPECT_EQ(doc.FFile(), "");
 }
@@ -584,7 +589,8 @@ TEST_F(MenuDocumentTest, AReadOnlyFolderKeepsItsMenu) {
     fs::permissions(folder.Path() / "ro", fs::perms(0555));
     EXPECT_FALSE(doc.SaveP8M("ro/m.z9m"));
     fs::permissions(folder.Path() / "ro", fs::perms(0755));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot save:\n\nro/m.z9m\n\nAccess is denied."});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot save:\n\nro/m.z9m\n\n" +
+                                                         SystemErrorText(ERROR_ACCESS_DENIED_CODE)});
     EXPECT_TRUE(doc.Dirty());
     EXPECT_EQ(ReadFileBytes(file), MenuFileText({"2><CAPTION>old</CAPTION>"}));
     EXPECT_EQ(FolderEntries(folder.Path() / "ro"), std::vector<std::string>{"m.z9m"});
