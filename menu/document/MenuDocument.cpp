@@ -4,9 +4,9 @@
 #include "common/LineBreaks.h"
 #include "common/MessageBox.h"
 #include "common/PathParts.h"
+#include "common/PlainFile.h"
 #include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
-#include "common/WholeFile.h"
 
 #include <cstring>
 #include <filesystem>
@@ -136,9 +136,10 @@ void MenuDocument::SetFFile(const std::string& path) {
 bool MenuDocument::OpenP8M(const std::string& path) {
     std::vector<std::string> lines;
     try {
-        std::string bytes, why;
-        if (!ReadWholeFile(HostFileName(path), bytes, why)) {
-            CannotOpen(path, why);
+        std::string bytes;
+        PlainFileError error;
+        if (!ReadPlainFile(HostFileName(path), UINT64_MAX, bytes, &error)) {
+            CannotOpen(path, error.text);
             return false;
         }
         lines = SplitMenuLines(bytes, [this] { view_->ProcessEvents(); });
