@@ -121,6 +121,10 @@ TEST_F(Z9SupportTest, EveryTextOnTheFormIsItsOwn) {
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Caption(QString("Check2_%1").arg(i).toLatin1()), workstations[i]);
 
+    // Shown as they are: a caption is never read as markup.
+    for (QLabel* label : form_->findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+
     auto* letter = Child<QTextEdit>("Text4");
     ASSERT_TRUE(letter);
     EXPECT_EQ(letter->toPlainText().toStdString(), kLetter);
