@@ -111,6 +111,30 @@ TEST_F(VexItemTest, AClickCarriesTheCaptionThenTheLink) {
               std::make_pair(std::string("Monthly sales"), std::string("Z9SUB C:\\Tasks\\backup.z9f")));
 }
 
+TEST_F(VexItemTest, ALinkLightsUpUnderThePointerAndSinksWhilePressed) {
+    item->Link = kTask;
+    item->SetCaption("Monthly sales");
+    const QImage plain = item->grab().toImage();
+    const QPoint inside = item->L1()->Label1()->mapTo(&form, item->L1()->Label1()->rect().center());
+
+    QTest::mouseMove(form.windowHandle(), inside);
+    EXPECT_TRUE(item->L1()->Hovered());
+    const QImage hovered = item->grab().toImage();
+    EXPECT_NE(hovered, plain);
+    QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, inside);
+    EXPECT_TRUE(item->L1()->Down());
+    EXPECT_NE(item->grab().toImage(), hovered);
+    EXPECT_TRUE(clicks.empty()); // the press alone starts nothing
+    QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, inside);
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(item->grab().toImage(), hovered);
+
+    // The pointer gone, the link is plain again.
+    QTest::mouseMove(form.windowHandle(), QPoint(599, 299));
+    EXPECT_FALSE(item->L1()->Hovered());
+    EXPECT_EQ(item->grab().toImage(), plain);
+}
+
 TEST_F(VexItemTest, TheKeyboardReachesTheItemAndPressesItsLink) {
     item->Link = kTask;
     item->SetCaption("Monthly sales");
