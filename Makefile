@@ -7,7 +7,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build test test-linux test-windows test-sanitize fuzz bench run demo clean
+.PHONY: all deps configure build test test-linux test-windows test-sanitize fuzz bench run run-sub demo clean
 
 all: build
 
@@ -50,8 +50,14 @@ test-windows: deps
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || true; done
 
-# Opens Z9Sub on the backup example; started in examples/ so its combo list file is found.
+# Opens Z9Menu on the example main menu, with Z9Sub beside it for the task links;
+# started in examples/ so the menu's links find their files.
 run: configure
+	cmake --build $(BUILD) --target Z9Menu Z9Sub -j $(JOBS)
+	cd examples && "$(abspath $(BUILD))/bin/Z9Menu" main-menu.z9m
+
+# Opens Z9Sub alone on the backup example; started in examples/ so its combo list file is found.
+run-sub: configure
 	cmake --build $(BUILD) --target Z9Sub -j $(JOBS)
 	cd examples && "$(abspath $(BUILD))/bin/Z9Sub" nightly-backup.z9f
 

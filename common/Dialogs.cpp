@@ -48,6 +48,7 @@ OpenFileAnswer ShowQtOpenFile(const OpenFileRequest& request) {
         if (index < 1 || index > names.size()) index = 1;
         dialog.selectNameFilter(names[index - 1]);
     }
+    if (!request.initialFile.empty()) dialog.selectFile(FromAnsi(HostPath(request.initialFile)));
     OpenFileAnswer answer;
     for (;;) {
         bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
@@ -176,9 +177,10 @@ void SetLastDialogFolder(const std::string& folder) {
 }
 
 std::string OpenFileDialog(const std::string& title, const std::string& initialFolder,
-                           const std::string& filter, int filterIndex, bool mustExist, QWidget* ownerWindow) {
-    OpenFileRequest request{title,       LastFolder(), ParseFileFilter(filter),
-                            filterIndex, mustExist,    ownerWindow};
+                           const std::string& filter, int filterIndex, bool mustExist, QWidget* ownerWindow,
+                           const std::string& initialFile) {
+    OpenFileRequest request{title,       LastFolder(), ParseFileFilter(filter), filterIndex, mustExist,
+                            ownerWindow, initialFile};
     std::string chosen;
     for (;;) {
         OpenFileAnswer answer = OpenFileHandlerSlot()(request);

@@ -38,6 +38,7 @@ struct OpenFileRequest {
     int filterIndex = 1; // 1-based, as the caller gives it
     bool mustExist = false;
     QWidget* owner = nullptr;
+    std::string initialFile; // the name the dialog offers first; empty: none
 };
 
 struct OpenFileAnswer {
@@ -55,9 +56,11 @@ OpenFileHandler SetOpenFileHandler(OpenFileHandler handler);
 // 0, filterIndex 1-based. Returns the chosen path, or empty text on Cancel.
 // Afterwards the last dialog folder is the folder the dialog ended in and the
 // program's folder is current again. A path longer than kMaxOpenFilePath is
-// refused with a message and the dialog opens again.
+// refused with a message and the dialog opens again. initialFile, when given,
+// is the name the dialog offers first.
 std::string OpenFileDialog(const std::string& title, const std::string& initialFolder,
-                           const std::string& filter, int filterIndex, bool mustExist, QWidget* ownerWindow);
+                           const std::string& filter, int filterIndex, bool mustExist, QWidget* ownerWindow,
+                           const std::string& initialFile = {});
 
 // The folder the next open-file dialog starts in; empty at start (the current folder).
 const std::string& LastDialogFolder();

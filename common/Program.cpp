@@ -23,6 +23,10 @@ std::string& FolderOverride() {
 
 } // namespace
 
+std::string TitleWithVersion(const std::string& name, int major, int minor, int revision) {
+    return name + " " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
 const std::string& AppTitle() {
     return Title();
 }
@@ -80,6 +84,15 @@ std::string CommandLineAfterProgram(const std::string& commandLine) {
     while (at < commandLine.size() && (commandLine[at] == ' ' || commandLine[at] == '\t'))
         ++at;
     return commandLine.substr(at);
+}
+
+std::string StripQuotes(const std::string& fileName) {
+    std::string name = fileName;
+    if (name.size() >= 3) {
+        if (name.front() == '"') name.erase(0, 1);
+        if (!name.empty() && name.back() == '"') name.pop_back();
+    }
+    return name;
 }
 
 } // namespace z9

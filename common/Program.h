@@ -5,6 +5,9 @@
 
 namespace z9 {
 
+// A program's name followed by its version: "Zorvan Menu 1.0.0".
+std::string TitleWithVersion(const std::string& name, int major, int minor, int revision);
+
 // The running program's title ("Zorvan Submitter", "Zorvan Menu"); message boxes use it.
 const std::string& AppTitle();
 void SetAppTitle(const std::string& title);
@@ -56,5 +59,10 @@ std::string JoinArguments(int argc, char** argv);
 // A whole command line without the program's name: the first word, up to the
 // closing double quote when it starts with one, and the blanks after it.
 std::string CommandLineAfterProgram(const std::string& commandLine);
+
+// Drops one enclosing pair of double quotes from a path given on a command
+// line: with at least 3 characters, a leading quote and then a trailing one,
+// each on its own.
+std::string StripQuotes(const std::string& fileName);
 
 } // namespace z9

@@ -1,6 +1,7 @@
 #include "DrawingSurface.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace z9 {
@@ -22,27 +23,41 @@ DrawingSurface* DrawingSurface::Of(QWidget* window) {
 }
 
 void DrawingSurface::Draw(const std::string& owner, std::vector<Stroke> strokes) {
-    for (auto it = drawings_.begin(); it != drawings_.end(); ++it) {
-        if (it->first == owner) {
-            drawings_.erase(it);
-            break;
-        }
+    QRect bounds;
+    for (const Stroke& stroke : strokes)
+        bounds |= QRect(stroke.line.p1(), stroke.line.p2()).normalized();
+    if (auto found = byOwner_.find(owner); found != byOwner_.end()) {
+        if (found->second->strokes == strokes && std::next(found->second) == drawings_.end()) return;
+        update(found->second->bounds);
+        drawings_.erase(found->second);
+        byOwner_.erase(found);
     }
-    drawings_.emplace_back(owner, std::move(strokes));
-    update();
+    drawings_.push_back({owner, std::move(strokes), bounds});
+    byOwner_[owner] = std::prev(drawings_.end());
+    update(bounds);
+}
+
+void DrawingSurface::Erase(const std::string& owner) {
+    auto found = byOwner_.find(owner);
+    if (found == byOwner_.end()) return;
+    update(found->second->bounds);
+    drawings_.erase(found->second);
+    byOwner_.erase(found);
 }
 
 std::vector<DrawingSurface::Stroke> DrawingSurface::Strokes() const {
     std::vector<Stroke> all;
     for (const auto& drawing : drawings_)
-        all.insert(all.end(), drawing.second.begin(), drawing.second.end());
+        all.insert(all.end(), drawing.strokes.begin(), drawing.strokes.end());
     return all;
 }
 
-void DrawingSurface::paintEvent(QPaintEvent*) {
+void DrawingSurface::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    const QRect exposed = event->rect();
     for (const auto& drawing : drawings_) {
-        for (const Stroke& stroke : drawing.second) {
+        if (!drawing.bounds.intersects(exposed)) continue;
+        for (const Stroke& stroke : drawing.strokes) {
             p.setPen(QPen(stroke.color, 0));
             p.drawLine(stroke.line);
         }

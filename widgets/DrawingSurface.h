@@ -3,9 +3,11 @@
 // its controls, until something is drawn over them. Z9Line and Frame3D draw here.
 #include <QColor>
 #include <QLine>
+#include <QRect>
 #include <QWidget>
+#include <list>
 #include <string>
-#include <utility>
+#include <unordered_map>
 #include <vector>
 
 namespace z9 {
@@ -26,6 +28,9 @@ public:
     // Replaces what `owner` drew last (so drawing again never piles up) and
     // paints it over what others drew before.
     void Draw(const std::string& owner, std::vector<Stroke> strokes);
+    // Takes away what `owner` drew (a control that is gone).
+    void Erase(const std::string& owner);
+    bool HasDrawing(const std::string& owner) const { return byOwner_.count(owner) != 0; }
     // Everything drawn, in painting order.
     std::vector<Stroke> Strokes() const;
 
@@ -36,7 +41,15 @@ protected:
 private:
     explicit DrawingSurface(QWidget* window);
 
-    std::vector<std::pair<std::string, std::vector<Stroke>>> drawings_;
+    // One owner's lines and the rectangle they cover, so a page with
+    // thousands of framed links redraws and repaints only what changed.
+    struct Drawing {
+        std::string owner;
+        std::vector<Stroke> strokes;
+        QRect bounds;
+    };
+    std::list<Drawing> drawings_; // painting order
+    std::unordered_map<std::string, std::list<Drawing>::iterator> byOwner_;
 };
 
 } // namespace z9

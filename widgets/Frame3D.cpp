@@ -26,8 +26,13 @@ void Frame3D(QWidget* control, QWidget* surface, int width, int first, bool sunk
         strokes.push_back({QLine(r.bottomLeft(), r.bottomRight()), bottomRight});
         strokes.push_back({QLine(r.topRight(), r.bottomRight()), bottomRight});
     }
-    DrawingSurface::Of(surface)->Draw("Frame3D:" + std::to_string(reinterpret_cast<quintptr>(control)),
-                                      std::move(strokes));
+    DrawingSurface* drawing = DrawingSurface::Of(surface);
+    const std::string owner = "Frame3D:" + std::to_string(reinterpret_cast<quintptr>(control));
+    if (!drawing->HasDrawing(owner)) {
+        // The frame goes with its control.
+        QObject::connect(control, &QObject::destroyed, drawing, [drawing, owner] { drawing->Erase(owner); });
+    }
+    drawing->Draw(owner, std::move(strokes));
 }
 
 } // namespace z9

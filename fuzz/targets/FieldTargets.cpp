@@ -3,6 +3,7 @@
 #include "fuzz/FuzzTarget.h"
 
 #include "common/AsciiText.h"
+#include "common/Program.h"
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"
 #include "submitter/base/ReportError.h"

@@ -10,8 +10,14 @@ namespace z9 {
 
 enum class SwitchAt { First, Last };
 
+// Whether the switch must also end its word ("/l" is a word of its own, while
+// "/Z9" runs on into "+", "-" or a folder).
+enum class SwitchEnd { Open, WordEnd };
+
 // The position of the first or last occurrence of name (ASCII letter case
-// ignored) that starts a word; npos when there is none.
-std::size_t FindSwitch(const std::string& text, const std::string& name, SwitchAt which = SwitchAt::First);
+// ignored) that starts a word (and with SwitchEnd::WordEnd also ends one, at
+// the end of the text or before a blank); npos when there is none.
+std::size_t FindSwitch(const std::string& text, const std::string& name, SwitchAt which = SwitchAt::First,
+                       SwitchEnd end = SwitchEnd::Open);
 
 } // namespace z9

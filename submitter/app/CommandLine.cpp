@@ -1,5 +1,6 @@
 #include "submitter/app/CommandLine.h"
 #include "common/AsciiText.h"
+#include "common/Program.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,15 +57,6 @@ std::vector<std::string> SplitAtAssignments(const std::string& text) {
     }
 }
 
-std::string StripQuotes(const std::string& fileName) {
-    std::string name = fileName;
-    if (name.size() >= 3) {
-        if (name.front() == '"') name.erase(0, 1);
-        if (!name.empty() && name.back() == '"') name.pop_back();
-    }
-    return name;
-}
-
 const std::string& HelpText() {
     static const std::string text =
         "Command Line Format: Z9Sub \"Z9F File Name\" [/s] [Z9EnvVar: StepNumber-VariableName=String]\r\n"
@@ -80,8 +72,7 @@ const std::string& HelpText() {
 }
 
 std::string WindowTitle(int major, int minor, int revision) {
-    return "Zorvan Submitter " + std::to_string(major) + "." + std::to_string(minor) + "." +
-           std::to_string(revision);
+    return TitleWithVersion("Zorvan Submitter", major, minor, revision);
 }
 
 } // namespace z9

@@ -25,10 +25,6 @@ CommandLine ParseCommandLine(const std::string& line);
 // dialog goes through this alone.
 std::vector<std::string> SplitAtAssignments(const std::string& text);
 
-// Drops one enclosing pair of double quotes: with at least 3 characters, a
-// leading quote and then a trailing one, each on its own.
-std::string StripQuotes(const std::string& fileName);
-
 // The /? text, with CR LF line breaks.
 const std::string& HelpText();
 

@@ -6,6 +6,7 @@
 #include "common/FileSearch.h"
 #include "common/HostPath.h"
 #include "common/PathParts.h"
+#include "common/Program.h"
 #include "common/Settings.h"
 #include "submitter/app/Assignments.h"
 #include "submitter/app/CommandLine.h"

@@ -15,6 +15,7 @@ DialogRecorder::DialogRecorder() {
         record.filters = request.filters;
         record.filterIndex = request.filterIndex;
         record.mustExist = request.mustExist;
+        record.initialFile = request.initialFile;
         dialogs_.push_back(record);
         Answer answer = Next(RecordedDialog::OpenFile);
         return OpenFileAnswer{answer.kind == Answer::Path, answer.path, answer.folder};

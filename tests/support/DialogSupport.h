@@ -22,6 +22,7 @@ struct RecordedDialog {
     std::vector<FileFilter> filters;
     int filterIndex = 0;
     bool mustExist = false;
+    std::string initialFile;
     FontChoice font; // the font the font dialog started from
 };
 

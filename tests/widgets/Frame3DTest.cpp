@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace z9 {
 namespace {
@@ -89,6 +90,36 @@ TEST_F(Frame3DTest, DrawingAgainReplacesTheControlsFrame) {
     QWidget elsewhere;
     Frame3D(&text, &elsewhere, 1, 0, true); // not its window: nothing drawn
     EXPECT_EQ(elsewhere.findChild<DrawingSurface*>(), nullptr);
+}
+
+TEST_F(Frame3DTest, AFrameGoesWithItsControl) {
+    auto* first = new QLineEdit(&form);
+    auto* second = new QLineEdit(&form);
+    first->setGeometry(50, 60, 100, 20);
+    second->setGeometry(50, 120, 100, 20);
+    Frame3D(first, &form, 1, 0, true);
+    Frame3D(second, &form, 1, 0, true);
+    EXPECT_EQ(At(100, 59), shadow);
+    delete first;
+    // The page is rebuilt without it: no frame is left round the empty place.
+    EXPECT_NE(At(100, 59), shadow);
+    EXPECT_EQ(At(100, 119), shadow);
+    EXPECT_EQ(DrawingSurface::Of(&form)->Strokes().size(), 4u);
+}
+
+TEST_F(Frame3DTest, ThousandsOfFramesRedrawnStayOnePerControl) {
+    std::vector<QWidget*> items;
+    for (int i = 0; i < 2000; ++i) {
+        auto* item = new QWidget(&form);
+        item->setGeometry(10 + i % 10 * 28, 10 + i / 10 % 18 * 10, 20, 6);
+        items.push_back(item);
+    }
+    for (int round = 0; round < 3; ++round)
+        for (QWidget* item : items)
+            Frame3D(item, &form, 1, 0, false);
+    EXPECT_EQ(DrawingSurface::Of(&form)->Strokes().size(), 4u * 2000);
+    // The last frame drawn is on top where two overlap.
+    EXPECT_EQ(At(10 + 28 * 9 + 10, 10 + 10 * 17 + 6), shadow);
 }
 
 } // namespace
