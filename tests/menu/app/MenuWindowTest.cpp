@@ -451,6 +451,42 @@ TEST_F(MenuWindowTest, ALinkIsPressedThroughAssistiveTechnologyAsByAClick) {
     EXPECT_EQ(w.FFile(), first);
 }
 
+TEST_F(MenuWindowTest, TheKeyboardAloneReachesTheToolbarAndALinkOutOfViewAndPressesIt) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40; ++i)
+        lines.push_back(MenuLine(2, "Label " + std::to_string(i)));
+    const std::string target = WriteMenu("keys/target.z9m", {MenuLine(1, "Target")});
+    lines.push_back(MenuLine(3, "Far link", target));
+    const std::string path = WriteMenu("keys/keys.z9m", lines);
+    MenuWindow& w = Start(path);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(w.VS1->isVisible());
+    VexItem* far = w.VexItem1.back();
+    EXPECT_GT(far->mapTo(w.P2, QPoint(0, 0)).y(), w.P2->height()) << "the link starts out of view";
+
+    w.TB1->setFocus();
+    std::vector<QString> reached;
+    for (int i = 0; i < 40 && QApplication::focusWidget() != far; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(QApplication::focusWidget());
+        reached.push_back(QApplication::focusWidget()->objectName());
+    }
+    ASSERT_EQ(QApplication::focusWidget(), far);
+    for (const char* name : {"TB2", "TBHelp", "TBOpen", "TBNew", "TB4", "TB5", "TB6"})
+        EXPECT_NE(std::find(reached.begin(), reached.end(), QLatin1String(name)), reached.end()) << name;
+    // The link reached is scrolled into view.
+    const int top = far->mapTo(w.P2, QPoint(0, 0)).y();
+    EXPECT_GE(top, 0);
+    EXPECT_LE(top + far->height(), w.P2->height());
+    QTest::keyClick(far, Qt::Key_Space);
+    EXPECT_EQ(w.FFile(), target);
+    // Enter on a toolbar button presses it too.
+    w.TB1->setFocus();
+    QTest::keyClick(w.TB1, Qt::Key_Return);
+    EXPECT_EQ(w.FFile(), path);
+}
+
 TEST_F(MenuWindowTest, LinksShowTheIconOfWhatTheyStart) {
     const std::string menu = WriteMenu(
         "icons.z9m", {MenuLine(3, "Menu", "other.z9m"), MenuLine(3, "Task", "a.z9f"),
