@@ -206,14 +206,23 @@ bool MenuDocument::Back() {
     const std::string path = std::move(history_.back());
     history_.pop_back();
     SetHistoryStep();
-    return FOpen(path);
+    if (FOpen(path)) return true;
+    // Cancelled at the save question (the step was never taken): the way back stays.
+    if (historyStep_) {
+        historyStep_ = false;
+        history_.push_back(path);
+    }
+    return false;
 }
 
 bool MenuDocument::Revert() {
     if (fFile_.empty()) return false;
     const std::string path = fFile_;
     SetHistoryStep();
-    return FOpen(path);
+    if (FOpen(path)) return true;
+    // Cancelled at the save question: the next open is no step back.
+    historyStep_ = false;
+    return false;
 }
 
 bool CreateMenuFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "menu/app/MenuEditor.h"
 #include "tests/menu/app/MenuWindowFixture.h"
 #include "widgets/VexButton.h"
+#include "widgets/VexItem.h"
 #include "widgets/VexLabel.h"
 
 #include <QComboBox>
@@ -338,6 +339,66 @@ TEST_F(MenuEditorTest, TheExampleMenuInTheEditView) {
         Settle(2500);
         w.grab().save(QString::fromStdString(dir + "/z9menu-edit.png"));
     }
+}
+
+} // namespace
+} // namespace z9::test
+
+namespace z9::test {
+namespace {
+
+// Every way out of a changed menu asks the save question; Cancel keeps the
+// menu, its changes and the way back.
+TEST_F(MenuEditorTest, EveryWayOutOfAChangedMenuAsksAndCancelKeepsEverything) {
+    const std::string a = WriteMenu("out/a.z9m", {MenuLine(2, "A")});
+    const std::string home = WriteMenu("out/home.z9m", {MenuLine(2, "Home")});
+    const std::string b = WriteMenu("out/b.z9m", {MenuLine(2, "B"), MenuLine(3, "To A", a)});
+    MenuWindow& w = Start(a);
+    ASSERT_TRUE(w.FOpen(b));
+    w.SetHome(home);
+    Click(w.TB5);
+    w.P3->Text2->setPlainText(QStringLiteral("Changed"));
+    ASSERT_TRUE(w.Document().Dirty());
+    Click(w.TB4);
+    ASSERT_EQ(w.VexItem1.size(), 2u);
+
+    auto kept = [&](const char* way) {
+        SCOPED_TRACE(way);
+        ASSERT_FALSE(messages_.Messages().empty());
+        EXPECT_EQ(messages_.Messages().back().text,
+                  "Do you want to save the changes you made to \n\n" + b + "?");
+        EXPECT_EQ(w.FFile(), b);
+        EXPECT_TRUE(w.Document().Dirty());
+        EXPECT_EQ(w.Document().Item(0).Caption, "Changed");
+        EXPECT_EQ(w.Document().History(), (std::vector<std::string>{a}));
+        messages_.Clear();
+    };
+    messages_.Answer(vbCancel);
+    Click(w.TB1);
+    kept("Back");
+    messages_.Answer(vbCancel);
+    Click(w.TB2);
+    kept("Revert");
+    messages_.Answer(vbCancel);
+    Click(w.TB3);
+    kept("Home");
+    messages_.Answer(vbCancel);
+    Click(w.VexItem1[1]->L1());
+    kept("a menu link");
+    dialogs_.AnswerPath(a);
+    messages_.Answer(vbCancel);
+    Click(w.TBOpen);
+    kept("Open");
+    messages_.Answer(vbCancel);
+    EXPECT_FALSE(w.close());
+    kept("close");
+
+    // After all that, Back still goes back, and No leaves the changes behind.
+    messages_.Answer(vbNo);
+    Click(w.TB1);
+    EXPECT_EQ(w.FFile(), a);
+    EXPECT_FALSE(w.Document().Dirty());
+    EXPECT_TRUE(w.Document().History().empty()) << "a step back adds nothing to the history";
 }
 
 } // namespace
