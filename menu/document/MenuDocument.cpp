@@ -24,11 +24,6 @@ void CannotSave(const std::string& path, const std::string& why) {
     MessageBox("Cannot save:\n\n" + path + "\n\n" + why, vbCritical);
 }
 
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(HostFileName(path)), ec);
-}
-
 // The whole of bytes replaces the file at path; on failure the message is shown.
 bool ReplaceMenuFile(const std::string& path, std::string_view bytes) {
     std::string why;
@@ -195,7 +190,7 @@ bool MenuDocument::FOpen(const std::string& path) {
         MessageBox("Cannot open: \"" + path + "\"\n\nInvalid file extension!", vbExclamation);
         return false;
     }
-    if (PathExists(path)) return OpenP8M(path);
+    if (MenuPathExists(path)) return OpenP8M(path);
     const int answer = MessageBox("File " + path + " does not exist.\n\nWould you like to create a new menu?",
                                   vbYesNo | vbExclamation);
     return answer == vbYes && CreateMenuFile(path) && OpenP8M(path);
@@ -225,9 +220,14 @@ bool MenuDocument::Revert() {
     return false;
 }
 
+bool MenuPathExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(HostFileName(path)), ec);
+}
+
 bool CreateMenuFile(const std::string& path) {
     if (auto parts = SplitPath(path)) MakeFolderPath(parts->Folder);
-    if (PathExists(path) &&
+    if (MenuPathExists(path) &&
         MessageBox("File: " + path + " already exists.\n\nDo you want overwrite this file?",
                    vbYesNo | vbExclamation) != vbYes)
         return false;

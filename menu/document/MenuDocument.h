@@ -131,6 +131,10 @@ std::vector<std::string> SplitMenuLines(std::string_view bytes,
 // The file bytes of lines: every line followed by CR LF.
 std::string MenuFileText(const std::vector<std::string>& lines);
 
+// True when something (a file or a folder) is at path: what FOpen and the open
+// dialog ask before they open a menu or offer to create one.
+bool MenuPathExists(const std::string& path);
+
 // Creates an empty menu file, making its folders first. An existing file is
 // replaced only when the user agrees.
 bool CreateMenuFile(const std::string& path);
