@@ -4,10 +4,17 @@
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
 
+#include <QApplication>
+#include <QBasicTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTimerEvent>
+
+#include <algorithm>
 
 namespace z9 {
 namespace {
@@ -17,10 +24,63 @@ constexpr int kDesignWidth = 1500;
 constexpr int kSpinWidth = 240;
 constexpr int kSpinInset = 30;
 
+// The text box, locked against typing, still shows where its cursor stands:
+// that is the part + and - and the spin bar step. A read-only QLineEdit draws
+// no cursor of its own, so this one draws it, blinking as the desktop's does.
+class LockedTextBox : public QLineEdit {
+public:
+    explicit LockedTextBox(QWidget* parent) : QLineEdit(parent) {
+        connect(this, &QLineEdit::cursorPositionChanged, this, [this] { RestartBlink(); });
+        connect(this, &QLineEdit::selectionChanged, this, [this] { update(); });
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (!isReadOnly() || !hasFocus() || hasSelectedText() || !caretShown_) return;
+        const QRect place = cursorRect();
+        const int width = std::max(1, style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this));
+        QPainter painter(this);
+        painter.fillRect(QRect(CaretX(place), place.top(), width, place.height()), palette().text());
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        RestartBlink();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        blink_.stop();
+        update();
+    }
+    void timerEvent(QTimerEvent* event) override {
+        if (event->timerId() != blink_.timerId()) return QLineEdit::timerEvent(event);
+        caretShown_ = !caretShown_;
+        update();
+    }
+
+private:
+    // QLineEdit's cursor rectangle reaches a few pixels either side of the
+    // cursor's own position.
+    static int CaretX(const QRect& place) { return place.left() + 5; }
+
+    void RestartBlink() {
+        caretShown_ = true;
+        const int flash = QApplication::cursorFlashTime();
+        if (hasFocus() && flash > 0)
+            blink_.start(flash / 2, this);
+        else
+            blink_.stop();
+        update();
+    }
+
+    QBasicTimer blink_;
+    bool caretShown_ = true;
+};
+
 } // namespace
 
 P8DT::P8DT(QWidget* parent)
-    : QWidget(parent), txt1_(new QLineEdit(this)), p8Inc_(new QScrollBar(Qt::Vertical, this)),
+    : QWidget(parent), txt1_(new LockedTextBox(this)), p8Inc_(new QScrollBar(Qt::Vertical, this)),
       lookup_(GetLocaleString) {
     txt1_->setObjectName(QStringLiteral("TxT1"));
     p8Inc_->setObjectName(QStringLiteral("P8Inc"));

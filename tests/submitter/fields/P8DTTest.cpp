@@ -450,6 +450,53 @@ TEST_F(P8DTTest, TheSelectionLengthIsKeptAcrossAStep) {
     EXPECT_EQ(dt.TxT1()->selectionLength(), 2);
 }
 
+// The pixels in which two pictures of the same size differ.
+QRect Difference(const QImage& a, const QImage& b) {
+    QRect changed;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+    return changed;
+}
+
+TEST_F(P8DTTest, TheLockedTextShowsWhereTheCursorStands) {
+    const int flash = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0); // a steady cursor, whenever the picture is taken
+    QWidget form;
+    QLineEdit other(&form);
+    P8DT dt(&form);
+    dt.move(0, 40);
+    dt.SetValue({2024, 10, 15});
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    dt.setFocus();
+    ASSERT_TRUE(dt.TxT1()->hasFocus());
+    ASSERT_TRUE(dt.TxT1()->isReadOnly());
+
+    auto picture = [&](int position) {
+        PlaceCursor(dt, position);
+        return dt.TxT1()->grab().toImage();
+    };
+    auto cursorPlace = [&](int position) {
+        PlaceCursor(dt, position);
+        return dt.TxT1()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    };
+    const QImage inMonth = picture(0), inYear = picture(8);
+    const QRect changed = Difference(inMonth, inYear);
+    ASSERT_FALSE(changed.isNull()) << "the cursor is drawn nowhere";
+    // Only the cursor moved: the pictures differ at its two places and nowhere else.
+    EXPECT_TRUE(cursorPlace(0).united(cursorPlace(8)).contains(changed));
+    EXPECT_GE(changed.height(), dt.TxT1()->fontMetrics().ascent() / 2);
+
+    // A box without the focus shows no cursor.
+    other.setFocus();
+    ASSERT_FALSE(dt.TxT1()->hasFocus());
+    EXPECT_TRUE(Difference(picture(0), picture(8)).isNull());
+    QApplication::setCursorFlashTime(flash);
+}
+
 TEST_F(P8DTTest, TheSpinBarStepsUpAndDownAndReturnsToRest) {
     P8DT dt;
     dt.show();
