@@ -13,9 +13,12 @@
 
 int main(int argc, char** argv) {
     const std::string line = z9::JoinArguments(argc, argv);
-    const bool submitMode = z9::ParseCommandLine(line).submitMode;
-    // Scripts and schedulers run submissions without a display.
-    if (submitMode && z9::EnvVar("QT_QPA_PLATFORM").empty() && !z9::WindowSystemPresent())
+    const z9::CommandLine command = z9::ParseCommandLine(line);
+    const bool submitMode = command.submitMode;
+    // Scripts and schedulers run submissions without a display, and a user
+    // asks for the help in a terminal without one: both run windowless
+    // instead of failing to open a display.
+    if ((submitMode || command.help) && z9::EnvVar("QT_QPA_PLATFORM").empty() && !z9::WindowSystemPresent())
         z9::SetEnvVar("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     z9::SetAppTitle("Zorvan Submitter");

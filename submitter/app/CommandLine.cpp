@@ -1,9 +1,11 @@
 #include "submitter/app/CommandLine.h"
 #include "common/AsciiText.h"
+#include "common/HostText.h"
 #include "common/Program.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace z9 {
 
@@ -17,7 +19,8 @@ const std::string kEnvVar = " Z9EnvVar:";
 CommandLine ParseCommandLine(const std::string& line) {
     CommandLine result;
     std::string rest = Trim(line);
-    if (rest == "/?") {
+    // Linux users ask with --help or -h first.
+    if (rest == "/?" || rest == "--help" || rest == "-h") {
         result.help = true;
         return result;
     }
@@ -69,6 +72,15 @@ const std::string& HelpText() {
         "\r\n"
         "If '/s' switch is defined any errors will be written to 'Z9SubError.log' in current directory.";
     return text;
+}
+
+void PrintHelp() {
+    // Standard output is opened as text: its own line ends follow the platform.
+    std::string text = HelpText();
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    std::fputs(ToHostText(text + "\n").c_str(), stdout);
+    std::fflush(stdout);
 }
 
 std::string WindowTitle(int major, int minor, int revision) {

@@ -8,7 +8,7 @@
 namespace z9 {
 
 struct CommandLine {
-    bool help = false;       // the line was exactly /?
+    bool help = false;       // the line was exactly /?, --help or -h
     bool submitMode = false; // /s
     // Element 0 is the task file name (quotes still on), 1..n the assignments.
     // Empty when the line names no file.
@@ -27,6 +27,8 @@ std::vector<std::string> SplitAtAssignments(const std::string& text);
 
 // The /? text, with CR LF line breaks.
 const std::string& HelpText();
+// The same text for a terminal: its lines on standard output.
+void PrintHelp();
 
 // "Zorvan Submitter " followed by major.minor.revision.
 std::string WindowTitle(int major, int minor, int revision);

@@ -182,7 +182,11 @@ bool Form1::Form_Load(const std::string& argumentLine) {
 
     CommandLine command = ParseCommandLine(argumentLine);
     if (command.help) {
-        ReportError(HelpText(), 64);
+        // Where nobody can close a box, the help goes to the terminal.
+        if (PersonCanAnswer())
+            ReportError(HelpText(), 64);
+        else
+            PrintHelp();
         exitCode_ = 0;
         return false;
     }

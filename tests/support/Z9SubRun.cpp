@@ -8,13 +8,15 @@
 namespace z9::test {
 
 // With a queue server, it answers while the program runs.
-ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args, FakeQueueServer* server) {
+ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args, FakeQueueServer* server,
+                    const QString& platform) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // As from a scheduler: no display at all.
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
+    if (!platform.isEmpty()) env.insert("QT_QPA_PLATFORM", platform);
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(tmp.Path().string()));
     process.start(QString::fromStdString((BinDir() / "Z9Sub").string()), args);
@@ -30,6 +32,7 @@ ProgramRun RunZ9Sub(const TempFolder& tmp, const QStringList& args, FakeQueueSer
     if (!run.finished) process.kill();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.log = ReadFileBytes(tmp.Path() / kErrorLogName);
+    run.output = process.readAllStandardOutput().toStdString();
     return run;
 }
 

@@ -8,8 +8,14 @@ using namespace z9;
 using Parts = std::vector<std::string>;
 
 TEST(CommandLine, HelpOnlyForTheWholeTrimmedLine) {
-    EXPECT_TRUE(ParseCommandLine("/?").help);
-    EXPECT_TRUE(ParseCommandLine("   /?  ").help);
+    for (const char* line : {"/?", "   /?  ", "--help", "-h", " -h "}) {
+        CommandLine c = ParseCommandLine(line);
+        EXPECT_TRUE(c.help) << line;
+        EXPECT_FALSE(c.HasFileName()) << line;
+    }
+    // Only the exact spellings: a file may well be called -H or --helper.
+    for (const char* line : {"-H", "--helper", "--help x", "-help"})
+        EXPECT_FALSE(ParseCommandLine(line).help) << line;
     CommandLine quoted = ParseCommandLine("\"/?\"");
     EXPECT_FALSE(quoted.help);
     EXPECT_EQ(quoted.parts, Parts{"\"/?\""});

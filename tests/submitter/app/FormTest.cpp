@@ -1,5 +1,6 @@
 #include "submitter/app/Form1.h"
 
+#include "common/Desktop.h"
 #include "common/Dialogs.h"
 #include "common/Program.h"
 #include "common/Settings.h"
@@ -454,12 +455,32 @@ TEST(Form1, AccountAndRecentFiles) {
 TEST(Form1, HelpAndTheOpenFileDialog) {
     Fixture f;
     {
+        // A person at the screen reads the help in a box.
+        struct Attended : DesktopBackend {
+            bool PersonCanAnswer() override { return true; }
+            bool PushBusyCursor() override { return false; }
+            void PopBusyCursor() override {}
+        } attended;
+        DesktopBackend* previous = Desktop::Install(&attended);
         Form1 form;
+        testing::internal::CaptureStdout();
         EXPECT_FALSE(form.Form_Load("  /?  "));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        Desktop::Install(previous);
         EXPECT_EQ(form.ExitCode(), 0);
         ASSERT_EQ(f.messages.Messages().size(), 1u);
         EXPECT_EQ(f.messages.Messages()[0].style, 64);
         EXPECT_TRUE(f.messages.Messages()[0].text.starts_with("Command Line Format: Z9Sub"));
+    }
+    {
+        // Nobody could close a box (the tests' offscreen screen): the help goes to the terminal.
+        Form1 form;
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(form.Form_Load("-h"));
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(form.ExitCode(), 0);
+        EXPECT_EQ(f.messages.Messages().size(), 1u);
+        EXPECT_TRUE(printed.starts_with("Command Line Format: Z9Sub")) << printed;
     }
     std::vector<OpenFileRequest> asked;
     std::string answer;

@@ -1,4 +1,5 @@
 // Z9Sub started as scripts start it: /s, no display, reports in Z9SubError.log.
+#include "submitter/app/CommandLine.h"
 #include "submitter/base/ReportError.h"
 #include "submitter/submission/PasswordCipher.h"
 #include "submitter/taskfile/Container.h"
@@ -58,6 +59,24 @@ EnvironRecord Var(std::string name, std::string type) {
 const std::string kInvalid = "Error in Command Line: Passed environment variables are invalid.";
 
 } // namespace
+
+TEST(StartUp, HelpWithoutADisplayGoesToTheTerminal) {
+    std::string expected = HelpText();
+    for (size_t at = expected.find("\r\n"); at != std::string::npos; at = expected.find("\r\n", at))
+        expected.erase(at, 1);
+    expected += "\n";
+    ASSERT_NE(expected.find("Command Line Format: Z9Sub"), std::string::npos);
+    TempFolder tmp;
+    // No display at all, and the windowless platform asked for by name, where no box can be closed.
+    for (const QString& platform : {QString(), QStringLiteral("offscreen")})
+        for (const char* ask : {"/?", "--help", "-h"}) {
+            ProgramRun run = RunZ9Sub(tmp, {ask}, nullptr, platform);
+            ASSERT_TRUE(run.finished) << ask << " on " << platform.toStdString();
+            EXPECT_EQ(run.exitCode, 0) << ask;
+            EXPECT_EQ(run.output, expected) << ask;
+            EXPECT_EQ(run.log, "") << ask;
+        }
+}
 
 TEST(SubmitMode, SwitchAloneAsksForAFileName) {
     TempFolder tmp;
