@@ -86,6 +86,12 @@ private:
     std::string errorText_;
 };
 
+// Appends bytes to the end of a file, creating it when missing; a new file
+// with privateToUser is readable and writable by its owner only (a log that
+// may name what a user typed). False when the file cannot be opened or
+// written.
+bool AppendToFile(const std::string& path, std::string_view bytes, bool privateToUser);
+
 // The whole of bytes written to path through a SafeFile. On failure returns
 // false and, when asked, the failure's code and text.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, SafeFileOptions options = {},

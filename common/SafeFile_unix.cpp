@@ -133,4 +133,21 @@ void SafeFile::CloseFiles() {
     file_ = target_ = kNoFile;
 }
 
+bool AppendToFile(const std::string& path, std::string_view bytes, bool privateToUser) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY,
+                          privateToUser ? 0600 : 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    for (size_t done = 0; done < bytes.size() && written;) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            written = false;
+    }
+    return ::close(fd) == 0 && written;
+}
+
 } // namespace z9

@@ -5,8 +5,7 @@
 #include "common/MessageBox.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Program.h"
-
-#include <cstdio>
+#include "common/SafeFile.h"
 
 namespace z9 {
 namespace {
@@ -23,10 +22,8 @@ void SetSubmitMode(bool on) {
 void AppendErrorLog(const std::string& text) {
     // Opened, written and closed for every entry, never truncated.
     std::string entry = GeneralDateTimeText(Clock::Now()) + " - " + text + "\r\n";
-    if (std::FILE* log = std::fopen(kErrorLogName, "ab")) {
-        std::fwrite(entry.data(), 1, entry.size(), log);
-        std::fclose(log);
-    }
+    // Readable by its owner only: entries name what a run was given.
+    AppendToFile(kErrorLogName, entry, true);
 }
 
 void ReportError(const std::string& text, int style, bool logOnly) {

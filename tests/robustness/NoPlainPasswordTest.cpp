@@ -3,6 +3,7 @@
 // command line, through a submission that succeeds and through each kind of
 // failure that writes to the error log.
 #include "common/Settings.h"
+#include "submitter/base/ReportError.h"
 #include "submitter/base/SubmitterKeys.h"
 #include "submitter/submission/PasswordCipher.h"
 #include "submitter/taskfile/Container.h"
@@ -89,6 +90,9 @@ TEST(NoPlainPassword, NeitherAQueuedTaskNorTheLogNorTheRegistryHoldsOne) {
     run = RunZ9Sub(tmp, QStringList{QString::fromStdString(shortOne), "/s"} + assign, &server);
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.log.find("Value: " + std::string(kField.size(), '*')), std::string::npos) << run.log;
+    // What a run was given may still stand in the log: only its owner reads it.
+    const fs::perms others = fs::perms::group_all | fs::perms::others_all;
+    EXPECT_EQ(fs::status(tmp.Path() / kErrorLogName).permissions() & others, fs::perms::none);
 
     // The server refuses the account.
     server.Answer("Denied");

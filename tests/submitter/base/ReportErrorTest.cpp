@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <ctime>
 #include <filesystem>
 
@@ -64,6 +68,17 @@ TEST_F(ReportErrorTest, LogIsAppendedNeverTruncated) {
     AppendErrorLog("two");
     EXPECT_EQ(Log(), "earlier entry\r\n3/5/2024 2:07:09 PM - one\r\n3/5/2024 2:07:09 PM - two\r\n");
 }
+
+#ifndef _WIN32
+TEST_F(ReportErrorTest, ANewLogIsReadableByItsOwnerOnly) {
+    const mode_t before = ::umask(0); // not even a permissive umask opens it to others
+    AppendErrorLog("first");
+    ::umask(before);
+    EXPECT_EQ(std::filesystem::status(folder_.Path() / kErrorLogName).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(Log(), "3/5/2024 2:07:09 PM - first\r\n");
+}
+#endif
 
 TEST_F(ReportErrorTest, LogFollowsTheCurrentFolder) {
     std::filesystem::create_directories(folder_.Path() / "elsewhere");
