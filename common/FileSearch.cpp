@@ -2,6 +2,7 @@
 
 #include "AsciiText.h"
 #include "HostPath.h"
+#include "HostText.h"
 #include "PathParts.h"
 
 #include <algorithm>
@@ -51,11 +52,13 @@ std::vector<std::string> MatchingNames(const std::string& path, bool withFolders
     const std::string pattern = FileNamePart(path);
     if (pattern.empty()) return names;
     const std::string folder = FolderPart(path);
-    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
+    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostFileName(folder));
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (!MatchesWildcard(name, pattern)) continue;
+        // A name the code page cannot hold cannot be named by the system:
+        // taken with '?' in its place it would stand for other files.
+        std::string name;
+        if (!FromHostName(it->path().filename().string(), name) || !MatchesWildcard(name, pattern)) continue;
         std::error_code typeError;
         if (!withFolders && it->is_directory(typeError)) continue;
         names.push_back(std::move(name));
@@ -77,7 +80,7 @@ bool IsExistingFile(const std::string& path) {
     const std::string name = FindFileName(path);
     if (name.empty()) return false;
     std::error_code ec;
-    return !fs::is_directory(HostPath(FolderPart(path) + name), ec);
+    return !fs::is_directory(HostFileName(FolderPart(path) + name), ec);
 }
 
 } // namespace z9

@@ -15,9 +15,9 @@ std::string FindFileName(const std::string& path) {
     if (pattern.empty()) return {};
     std::error_code ec;
     if (pattern.find_first_of("*?") == std::string::npos)
-        return fs::exists(HostPath(path), ec) ? pattern : std::string();
+        return fs::exists(HostFileName(path), ec) ? pattern : std::string();
     const std::string folder = FolderPart(path);
-    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostPath(folder));
+    fs::path dir = folder.empty() ? fs::path(".") : fs::path(HostFileName(folder));
     if (!fs::is_directory(dir, ec)) return {};
     // A listed folder holds its own "." entry first, as the system lists it.
     if (MatchesWildcard(".", pattern)) return ".";

@@ -18,7 +18,7 @@ std::string ProgramHelpFile(const std::string& name) {
 
 void ShowHelpFile(const std::string& helpFile) {
     std::error_code ec;
-    if (helpFile.empty() || !std::filesystem::exists(HostPath(helpFile), ec)) {
+    if (helpFile.empty() || !std::filesystem::exists(HostFileName(helpFile), ec)) {
         MessageBox("Unable to display Help Contents. There is no Help associated with this project.",
                    vbInformation);
         return;

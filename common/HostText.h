@@ -16,6 +16,11 @@ std::string ToHostText(const std::string& ansi);
 // The host's encoding to ANSI bytes.
 std::string FromHostText(const std::string& host);
 
+// A name read from the host (a file name, an argument) in the ANSI code page;
+// false when the code page cannot hold one of its characters, so that a name
+// never silently becomes another one.
+bool FromHostName(const std::string& host, std::string& ansi);
+
 // Puts a conversion behind the two calls above; nullptr for both restores the plain passage.
 void SetHostTextConversion(HostTextConversion toHost, HostTextConversion fromHost);
 

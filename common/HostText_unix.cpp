@@ -22,4 +22,9 @@ void SetHostTextConversion(HostTextConversion toHost, HostTextConversion fromHos
     fromHostConversion = fromHost;
 }
 
+bool FromHostName(const std::string& host, std::string& ansi) {
+    ansi = FromHostText(host);
+    return ToHostText(ansi) == host;
+}
+
 } // namespace z9

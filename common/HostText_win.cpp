@@ -13,4 +13,9 @@ std::string FromHostText(const std::string& host) {
 
 void SetHostTextConversion(HostTextConversion, HostTextConversion) {}
 
+bool FromHostName(const std::string& host, std::string& ansi) {
+    ansi = host;
+    return true;
+}
+
 } // namespace z9

@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "HostPath.h"
+#include "HostText.h"
 #include "PathParts.h"
 
 #include <cstdlib>
@@ -58,13 +60,17 @@ std::string ProgramFile(const std::string& baseName) {
 std::string CurrentFolder() {
     std::error_code ec;
     auto path = std::filesystem::current_path(ec);
-    return ec ? std::string() : path.string();
+    return ec ? std::string() : FromHostText(path.string());
 }
 
 bool SetCurrentFolder(const std::string& folder) {
     std::error_code ec;
-    std::filesystem::current_path(folder, ec);
+    std::filesystem::current_path(HostFileName(folder), ec);
     return !ec;
+}
+
+std::string EnvText(const std::string& name) {
+    return FromHostText(EnvVar(ToHostText(name).c_str()));
 }
 
 std::string EnvVar(const char* name) {

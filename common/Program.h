@@ -33,12 +33,17 @@ char PathSeparator();
 // The full path of one of our programs beside the running one, e.g. ProgramFile("Z9Sub").
 std::string ProgramFile(const std::string& baseName);
 
-// The process's current folder; setting it returns false when the folder cannot be entered.
+// The process's current folder (in the ANSI code page); setting it returns
+// false when the folder cannot be entered.
 std::string CurrentFolder();
 bool SetCurrentFolder(const std::string& folder);
 
-// The value of an environment variable, or empty text.
+// The value of an environment variable, or empty text, as the host holds it
+// (for the host's own settings: paths, display, our Z9_ variables).
 std::string EnvVar(const char* name);
+// The value of an environment variable read as text (a user or domain name, a
+// %VAR% in a task): in the ANSI code page.
+std::string EnvText(const std::string& name);
 // Sets an environment variable of this process and the programs it starts, or
 // with nullopt removes it; false when the system refused. (Windows holds no
 // variable set to nothing: there an empty value removes it.)
@@ -54,8 +59,14 @@ std::string ExecutableFolder();
 
 // The argument string of a program started with argv, as both programs read
 // their command line: on Windows the raw command line after the program name;
-// elsewhere the arguments joined with single blanks.
+// elsewhere the arguments, read from the host's encoding (HostText.h), joined
+// with single blanks.
 std::string JoinArguments(int argc, char** argv);
+// The first argument (as the host gave it) that the ANSI code page cannot
+// hold, or nullopt when all fit. Read in the code page it would name another
+// file or carry another value. (Windows hands its ANSI programs the line
+// already in the code page: nothing to find there.)
+std::optional<std::string> ArgumentOutsideCodePage(int argc, char** argv);
 // A whole command line without the program's name: the first word, up to the
 // closing double quote when it starts with one, and the blanks after it.
 std::string CommandLineAfterProgram(const std::string& commandLine);

@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "HostText.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -10,7 +12,7 @@ std::string ExecutableFolder() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return CurrentFolder();
-    return exe.parent_path().string();
+    return FromHostText(exe.parent_path().string());
 }
 
 const char* ExeSuffix() {
@@ -29,11 +31,18 @@ bool WindowSystemPresent() {
     return !EnvVar("DISPLAY").empty() || !EnvVar("WAYLAND_DISPLAY").empty();
 }
 
+std::optional<std::string> ArgumentOutsideCodePage(int argc, char** argv) {
+    std::string ansi;
+    for (int i = 1; i < argc; ++i)
+        if (!FromHostName(argv[i], ansi)) return std::string(argv[i]);
+    return std::nullopt;
+}
+
 std::string JoinArguments(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) line += ' ';
-        line += argv[i];
+        line += FromHostText(argv[i]);
     }
     return line;
 }

@@ -28,6 +28,10 @@ bool SetEnvVar(const char* name, const std::optional<std::string>& value) {
     return _putenv_s(name, value ? value->c_str() : "") == 0;
 }
 
+std::optional<std::string> ArgumentOutsideCodePage(int, char**) {
+    return std::nullopt;
+}
+
 // The raw line keeps the user's quotes and blanks, which argv has lost.
 bool WindowSystemPresent() {
     return true;

@@ -1,4 +1,5 @@
 // Z9Sub: the task submitter.
+#include "common/HostText.h"
 #include "common/MessageBox.h"
 #include "common/Program.h"
 #include "common/QtPlatform.h"
@@ -12,6 +13,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // The arguments arrive in the host's encoding: the door is open before they are read.
+    z9::InstallHostText();
     const std::string line = z9::JoinArguments(argc, argv);
     const z9::CommandLine command = z9::ParseCommandLine(line);
     const bool submitMode = command.submitMode;
@@ -38,6 +41,14 @@ int main(int argc, char** argv) {
         });
     }
 
+    if (const auto unfit = z9::ArgumentOutsideCodePage(argc, argv)) {
+        // Read with '?' in its place, a file name would name other files.
+        z9::ReportError("The command line holds a name or value that cannot be written in the system's "
+                        "character set.\n\nArgument: " +
+                            z9::FromHostText(*unfit),
+                        48);
+        return 1;
+    }
     z9::Form1 form;
     if (!form.Form_Load(line)) {
         // The window was never shown (submit mode, /?, a start that failed) and

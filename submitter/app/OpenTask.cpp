@@ -5,6 +5,7 @@
 #include "common/DateTime.h"
 #include "common/FileSearch.h"
 #include "common/HostPath.h"
+#include "common/HostText.h"
 #include "common/PathParts.h"
 #include "common/Program.h"
 #include "common/Settings.h"
@@ -38,8 +39,8 @@ void RecordRecentFile(const std::string& taskPath) {
     const std::string recent = std::string(kWorkstationKey) + "\\Recent";
     if (!KeyExists(recent)) CreateKey(recent);
     std::error_code ec;
-    std::filesystem::path full = std::filesystem::absolute(HostPath(taskPath), ec);
-    SetStringValue(RegRoot::CurrentUser, "Software\\" + recent, ec ? taskPath : full.string(),
+    std::filesystem::path full = std::filesystem::absolute(HostFileName(taskPath), ec);
+    SetStringValue(RegRoot::CurrentUser, "Software\\" + recent, ec ? taskPath : FromHostText(full.string()),
                    DateTimeText(LocalDateTime(Clock::Now())));
 }
 

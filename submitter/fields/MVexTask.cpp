@@ -470,7 +470,8 @@ std::string ComboItems(const std::string& text) {
     if (!IsComboFromFile(text)) return text;
     const std::string path = text.substr(std::string(kComboFromFile).size());
     std::error_code ec;
-    if (IsRelativePath(path) && !ComboListFolder().empty() && !std::filesystem::exists(HostPath(path), ec))
+    if (IsRelativePath(path) && !ComboListFolder().empty() &&
+        !std::filesystem::exists(HostFileName(path), ec))
         return ReadComboFile(ComboListFolder() + path);
     return ReadComboFile(path);
 }
@@ -478,7 +479,7 @@ std::string ComboItems(const std::string& text) {
 std::string ReadComboFile(const std::string& path) {
     BusyCursor busy;
     std::string bytes;
-    if (!ReadPlainFile(HostPath(path), kComboFileLimit, bytes)) return {};
+    if (!ReadPlainFile(HostFileName(path), kComboFileLimit, bytes)) return {};
     // A file with NUL bytes is no list of lines.
     if (bytes.find('\0') != std::string::npos) return {};
 

@@ -21,7 +21,7 @@ namespace {
 
 void RemoveFile(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::remove(HostPath(path), ec) && ec) throw RunTimeError(ec.message());
+    if (!std::filesystem::remove(HostFileName(path), ec) && ec) throw RunTimeError(ec.message());
 }
 
 } // namespace
@@ -88,7 +88,7 @@ int CheckCredentials(const std::string& user, const std::string& password, const
                     vbExclamation);
     if (replyReceived) {
         std::error_code ec;
-        std::filesystem::remove(HostPath(replyFile), ec);
+        std::filesystem::remove(HostFileName(replyFile), ec);
     }
     return 0;
 }

@@ -23,7 +23,7 @@ std::string MakeRequestKey(const std::string& computer, const std::string& domai
 }
 
 std::string WinUserDomain() {
-    return EnvVar("USERDOMAIN");
+    return EnvText("USERDOMAIN");
 }
 
 void FillSubmitterIdentity(TaskRecord& record) {

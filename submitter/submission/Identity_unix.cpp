@@ -3,6 +3,7 @@
 
 #include "common/AnsiCase.h"
 #include "common/AsciiText.h"
+#include "common/HostText.h"
 #include "common/Program.h"
 
 #include <cstdlib>
@@ -93,9 +94,9 @@ std::string WinUserName() {
     passwd* found = nullptr;
     if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
         found->pw_name && *found->pw_name)
-        return found->pw_name;
-    std::string name = EnvVar("USERNAME");
-    return name.empty() ? EnvVar("USER") : name;
+        return FromHostText(found->pw_name);
+    std::string name = EnvText("USERNAME");
+    return name.empty() ? EnvText("USER") : name;
 }
 
 void SetNetClassFolder(const std::string& folder) {

@@ -81,7 +81,7 @@ std::string FirstField(const std::string& text) {
 
 std::string ReadFirstField(const std::string& path) {
     errno = 0;
-    std::ifstream in(HostPath(path), std::ios::binary);
+    std::ifstream in(HostFileName(path), std::ios::binary);
     if (!in) ThrowErrno(errno ? errno : ENOENT);
     std::ostringstream all;
     all << in.rdbuf();
@@ -91,7 +91,7 @@ std::string ReadFirstField(const std::string& path) {
 
 void WriteQueueFile(const std::string& path, const std::string& bytes) {
     std::string why;
-    if (!WriteFileSafely(HostPath(path), bytes, {}, nullptr, &why)) throw RunTimeError(why);
+    if (!WriteFileSafely(HostFileName(path), bytes, {}, nullptr, &why)) throw RunTimeError(why);
 }
 
 // ---- Paths ----

@@ -4,6 +4,7 @@
 
 #include "common/FileSearch.h"
 #include "common/HostPath.h"
+#include "common/HostText.h"
 #include "common/MessageBox.h"
 #include "common/PathParts.h"
 #include "common/SystemErrorText.h"
@@ -43,7 +44,7 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
         sources.insert(sources.end(), files.begin(), files.end());
     }
     if (sources.empty()) return 0;
-    fs::path folder = HostPath(destination);
+    fs::path folder = HostFileName(destination);
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         fs::create_directories(folder, ec);
@@ -54,7 +55,7 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
     int done = 0;
     for (const auto& source : sources) {
         std::string name = FileNamePart(source);
-        fs::path target = folder / name;
+        fs::path target = folder / ToHostText(name);
         bool copy = true;
         if (fs::exists(target, ec) && !(flags & kCopyNoConfirmation)) {
             int answer = MessageBox("This folder already contains a file named '" + name + "'.\n\n" +
@@ -65,7 +66,7 @@ int ShellCopyFiles(const std::string& list, const std::string& destination, int 
         }
         if (copy) {
             ec.clear();
-            fs::copy_file(HostPath(source), target, fs::copy_options::overwrite_existing, ec);
+            fs::copy_file(HostFileName(source), target, fs::copy_options::overwrite_existing, ec);
             if (ec) return CopyFailed(name, ec, flags);
         }
         ++done;

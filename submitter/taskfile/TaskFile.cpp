@@ -349,7 +349,7 @@ const std::string& LastTaskError() {
 
 bool LoadTask(const std::string& path, TaskRecord& task, bool silent) {
     LastError().clear();
-    const std::string file = HostPath(path);
+    const std::string file = HostFileName(path);
     int progress = 907;
     std::string why;
     bool ok = false;
@@ -385,7 +385,7 @@ bool SaveTask(const std::string& path, const TaskRecord& task, bool silent) {
     if (TaskLines(task, lines, why)) {
         // The old file stays locked until the new one has its name, so a
         // reader's exclusive probe waits for the whole new file.
-        SafeFile file(HostPath(path), {.lockTarget = true});
+        SafeFile file(HostFileName(path), {.lockTarget = true});
         if (file.Open() &&
             WriteTaskText(task, lines, [&file](std::string_view piece) { return file.Write(piece); }) &&
             file.Commit())

@@ -178,6 +178,82 @@ TEST(SubmitMode, SuccessfulRunQueuesTheTaskAndExitsWithZero) {
     EXPECT_EQ(sent.User, "ANNA");
 }
 
+// A value typed on the command line and a file name the task writes in its
+// code page reach the queue in that code page, while the host speaks UTF-8.
+TEST(SubmitMode, TextAndFileNamesCrossTheHostInTheCodePage) {
+    struct Case {
+        const char* locale;
+        QString typed;        // as the shell hands it over (UTF-8)
+        std::string value;    // the same in the code page
+        std::string hostName; // the data file's name on the disk (UTF-8)
+        std::string ansiName; // the same in the code page
+    };
+    const Case cases[] = {
+        {"de_DE.UTF-8", QStringLiteral("Grüße"),
+         "Gr\xFC\xDF"
+         "e",
+         "Übersicht.csv",
+         "\xDC"
+         "bersicht.csv"},
+        {"ru_RU.UTF-8", QStringLiteral("Привет"), "\xCF\xF0\xE8\xE2\xE5\xF2", "Отчёт.csv",
+         "\xCE\xF2\xF7\xB8\xF2.csv"},
+    };
+    for (const Case& c : cases) {
+        TempFolder tmp;
+        z9::test::ScopedEnv locale("LC_ALL", c.locale);
+        z9::test::ScopedEnv computer("Z9_NETBIOS_NAME", "WS7");
+        z9::test::ScopedEnv domain("USERDOMAIN", "OFFICE");
+        z9::test::FakeQueueServer server("HOST1");
+        tmp.Write("Daten/" + c.hostName, "rows");
+        TaskRecord t;
+        t.TaskName = "Backup";
+        t.User = "anna";
+        t.Domain = "office";
+        t.Server = "host1";
+        t.Password = HexEncode(PasswordCipher("Tr0ub4dor&3", "E"));
+        StepRecord s;
+        s.StepName = "Copy";
+        s.Execute = "1";
+        t.Steps = {s};
+        EnvironRecord label = Var("LABEL", "0");
+        label.Max = "40";
+        t.Environs = {label};
+        // Written as the system writes it: '\' and the code page.
+        t.TaskFiles = {{tmp.Path().string() + "\\Daten\\" + c.ansiName, "", "1"}};
+        t.NumberSteps = "1";
+        t.NumberTaskFiles = "1";
+        t.NumberEnviron = "1";
+        std::string path = (tmp.Path() / "backup.z9f").string();
+        ASSERT_TRUE(z9::SaveTask(path, t, true));
+
+        ProgramRun run =
+            RunZ9Sub(tmp, {QString::fromStdString(path), "/s", "Z9EnvVar:", "1-LABEL=" + c.typed}, &server);
+        ASSERT_TRUE(run.finished) << c.locale;
+        EXPECT_EQ(run.exitCode, 0) << c.locale;
+        EXPECT_EQ(run.log, "") << c.locale;
+        auto queued = server.Queue().QueuedTasks();
+        ASSERT_EQ(queued.size(), 1u) << c.locale;
+        TaskRecord sent;
+        ASSERT_TRUE(LoadTask(queued[0].string(), sent, true));
+        EXPECT_EQ(sent.Environs[0].Value, c.value) << c.locale;
+        EXPECT_EQ(z9::test::ReadFileBytes(server.TaskFolder("OFFICE", "ANNA", "Backup") / c.hostName), "rows")
+            << c.locale;
+    }
+}
+
+TEST(SubmitMode, AnArgumentTheCodePageCannotHoldIsRefused) {
+    TempFolder tmp;
+    z9::test::ScopedEnv locale("LC_ALL", "de_DE.UTF-8"); // code page 1252: no Cyrillic
+    std::string path = SaveTask(tmp, {Var("LABEL", "0")}, "a.z9f");
+    // Read as "??????" the value, or a file name, would be another one.
+    ProgramRun run = RunZ9Sub(tmp, {QString::fromStdString(path), "/s", "Z9EnvVar:", "1-LABEL=Привет"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(Entries(run.log),
+              std::vector<std::string>{"The command line holds a name or value that cannot be written in the "
+                                       "system's character set.\n\nArgument: 1-LABEL=??????"});
+}
+
 TEST(SubmitMode, FailedSubmissionExitsNonZero) {
     TempFolder tmp;
     std::string path = SaveTask(tmp, {Var("X", "0")}, "a.z9f"); // its server has no queue share
