@@ -22,6 +22,8 @@
 #include "submitter/submission/Submission.h"
 #include "widgets/VexLine.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -44,6 +46,12 @@
 namespace z9 {
 
 namespace {
+
+// The main window is a window to a screen reader, not a plain container.
+QAccessibleInterface* WindowFactory(const QString& key, QObject* object) {
+    if (key != QLatin1String("z9::Form1")) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
 
 // Design sizes, twips.
 constexpr int kTopPanelHeight = 1035;
@@ -84,6 +92,8 @@ QRect ScreenTwips() {
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    static const bool speaksAsAWindow = (QAccessible::installFactory(WindowFactory), true);
+    (void)speaksAsAWindow;
     setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -123,6 +133,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     P8DT2->setObjectName("P8DT2");
     P8DT1 = new P8DT(SchPic);
     P8DT1->setObjectName("P8DT1");
+    P8DT2->SetAccessibleCaption(QStringLiteral("Scheduled date"));
+    P8DT1->SetAccessibleCaption(QStringLiteral("Scheduled time"));
     Command3 = MakeButton(SchPic, "Command3", "<< Now >>");
     Place(Label16, 0, 60, 1400, 255);
     Place(P8DT2, 1450, 0, 1500, 315);

@@ -4,6 +4,8 @@
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QBasicTimer>
 #include <QEvent>
@@ -77,11 +79,37 @@ private:
     bool caretShown_ = true;
 };
 
+// For a screen reader the spin bar is a spin button whose increase steps the
+// part up: the bar's own value runs the other way (a click on its upper arrow
+// lowers it), which would read backwards.
+class SpinInterface : public QAccessibleWidget {
+public:
+    explicit SpinInterface(QWidget* bar) : QAccessibleWidget(bar, QAccessible::SpinBox) {}
+    QStringList actionNames() const override { return {increaseAction(), decreaseAction()}; }
+    void doAction(const QString& name) override {
+        auto* owner = qobject_cast<P8DT*>(widget()->parentWidget());
+        if (!owner || !widget()->isEnabled()) return;
+        if (name == increaseAction())
+            owner->P8IncCh(1);
+        else if (name == decreaseAction())
+            owner->P8IncCh(-1);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* SpinFactory(const QString& key, QObject* object) {
+    if (key != QLatin1String("QScrollBar") || object->objectName() != QLatin1String("P8Inc")) return nullptr;
+    auto* bar = static_cast<QWidget*>(object);
+    return qobject_cast<P8DT*>(bar->parentWidget()) ? new SpinInterface(bar) : nullptr;
+}
+
 } // namespace
 
 P8DT::P8DT(QWidget* parent)
     : QWidget(parent), txt1_(new LockedTextBox(this)), p8Inc_(new QScrollBar(Qt::Vertical, this)),
       lookup_(GetLocaleString) {
+    static const bool spinSpeaks = (QAccessible::installFactory(SpinFactory), true);
+    (void)spinSpeaks;
     txt1_->setObjectName(QStringLiteral("TxT1"));
     p8Inc_->setObjectName(QStringLiteral("P8Inc"));
     txt1_->installEventFilter(this);
@@ -111,6 +139,12 @@ std::string P8DT::P8GetLocale(int P8LSet) const {
     value = value.substr(0, value.find('\0'));
     if (value.size() > 254) value.resize(254);
     return value;
+}
+
+void P8DT::SetAccessibleCaption(const QString& caption) {
+    setAccessibleName(caption);
+    txt1_->setAccessibleName(caption);
+    p8Inc_->setAccessibleName(caption);
 }
 
 void P8DT::P8Locked(bool P8Lk) {

@@ -35,6 +35,9 @@ public:
     void P8IncCh(int P8Val);
     static bool LeapYear(int P8Year) { return z9::LeapYear(P8Year); }
 
+    // What a screen reader calls the control, its text and its spin bar.
+    void SetAccessibleCaption(const QString& caption);
+
     QFont Font() const;
     void SetFont(const QFont& font);
 

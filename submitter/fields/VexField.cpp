@@ -5,6 +5,8 @@
 #include "common/Twips.h"
 #include "submitter/fields/VexMsg.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -39,9 +41,37 @@ std::string BrowseFilter() {
     return filter;
 }
 
+// A field's combo box speaks its caption as its name and its item as its
+// value; Qt's own on Linux names it by the item, so the caption is lost.
+class FieldComboInterface : public QAccessibleWidget {
+public:
+    explicit FieldComboInterface(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* combo = static_cast<QComboBox*>(widget());
+        if (t == QAccessible::Value) return combo->currentText();
+        if (t == QAccessible::Name && !combo->accessibleName().isEmpty()) return combo->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& name) override {
+        auto* combo = static_cast<QComboBox*>(widget());
+        if (!combo->isEnabled()) return;
+        if (name == showMenuAction() || name == pressAction()) combo->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* FieldComboFactory(const QString& key, QObject* object) {
+    if (key != QLatin1String("QComboBox") || object->objectName() != QLatin1String("C1")) return nullptr;
+    auto* combo = static_cast<QComboBox*>(object);
+    return qobject_cast<VexField*>(combo->parentWidget()) ? new FieldComboInterface(combo) : nullptr;
+}
+
 } // namespace
 
 VexField::VexField(QWidget* parent) : QWidget(parent) {
+    static const bool comboSpeaks = (QAccessible::installFactory(FieldComboFactory), true);
+    (void)comboSpeaks;
     // Children made afterwards start with Tahoma.
     QFont tahoma = font();
     if (tahoma.family() != kTahoma) {

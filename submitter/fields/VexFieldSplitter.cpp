@@ -106,6 +106,8 @@ void VexFieldSplitter::SetCaption(const std::string& caption) {
     QString text = FromAnsi(caption);
     label1_->setText(text);
     setAccessibleName(text);
+    // "Execute" alone does not say which step a screen reader stands on.
+    check1_->setAccessibleName(QStringLiteral("Execute ") + text);
     QFont checkFont = check1_->font();
     checkFont.setFamily(QStringLiteral("Tahoma"));
     check1_->setFont(checkFont);

@@ -65,6 +65,8 @@ JobSubmiter::JobSubmiter(QWidget* owner) : QDialog(owner) {
         Picture1[i] = MakeLabel(this, QString("Picture1_%1").arg(i), QString());
         Picture1[i]->setGeometry(TwipsToPixelsX(360), TwipsToPixelsY(1380 + i * 360), 16, 16);
         P1[i] = MakeLabel(this, QString("P1_%1").arg(i), kPhaseCaptions[i]);
+        // A screen reader names the indicator after its phase and reads its state.
+        Picture1[i]->setAccessibleName(P1[i]->text());
         Place(P1[i], 720, 1380 + i * 360, 5040, 255);
     }
     for (int i = 0; i < 3; ++i) {
@@ -138,6 +140,9 @@ void JobSubmiter::Command2_Click() {
 void JobSubmiter::PicCC(int phase, int picture) {
     shown_[phase] = picture;
     Picture1[phase]->setPixmap(Pic1[picture]->pixmap());
+    static const char* const kStates[] = {"done", "running", "failed"};
+    Picture1[phase]->setAccessibleDescription(
+        picture >= 0 && picture < 3 ? QString::fromLatin1(kStates[picture]) : QString());
     Picture1[phase]->repaint();
     // The submission blocks the interface: without this the change would not be seen.
     repaint();

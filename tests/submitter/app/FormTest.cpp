@@ -14,9 +14,11 @@
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAbstractSlider>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -673,4 +675,53 @@ TEST(Form1, HelpWithoutAHelpFile) {
     EXPECT_EQ(f.messages.Texts(),
               std::vector<std::string>{"Unable to display Help Contents. There is no Help "
                                        "associated with this project."});
+}
+
+TEST(Form1, EveryControlSpeaksToAScreenReader) {
+    Fixture f;
+    TaskRecord t = SampleTask();
+    t.Reserved1 = "1"; // the scheduling boxes are shown
+    t.Environs.push_back(Env("1", "MODE", "6", "", "0", "Daily\nWeekly"));
+    std::string path = Save(f.tmp, t);
+    Form1 form;
+    ASSERT_TRUE(form.Form_Load(path));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto speaker = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w); };
+
+    EXPECT_EQ(speaker(&form)->role(), QAccessible::Window);
+    EXPECT_TRUE(speaker(&form)->text(QAccessible::Name).startsWith("Zorvan Submitter"));
+
+    // Whatever a user can operate has a name.
+    int operable = 0;
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+        const bool interactive = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSlider*>(w);
+        if (!interactive || !w->isVisibleTo(&form)) continue;
+        ++operable;
+        EXPECT_FALSE(speaker(w)->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+    }
+    EXPECT_GT(operable, 10);
+
+    // A step's box says which step it runs.
+    EXPECT_EQ(speaker(TFS1(form, 2)->Check1())->text(QAccessible::Name), "Execute Build");
+    // A combo box is its caption; its item is its value.
+    QComboBox* combo = Control<QComboBox>(*TF1(form, 3), "C1");
+    EXPECT_EQ(speaker(combo)->text(QAccessible::Name), "MODE caption");
+    EXPECT_EQ(speaker(combo)->text(QAccessible::Value), "Daily");
+
+    // The scheduling boxes are named, and their spin bars step up on increase.
+    P8DT* date = Control<P8DT>(form, "P8DT2");
+    EXPECT_EQ(speaker(date->TxT1())->text(QAccessible::Name), "Scheduled date");
+    EXPECT_EQ(speaker(Control<P8DT>(form, "P8DT1")->TxT1())->text(QAccessible::Name), "Scheduled time");
+    QAccessibleInterface* spin = speaker(date->P8Inc());
+    EXPECT_EQ(spin->text(QAccessible::Name), "Scheduled date");
+    ASSERT_NE(spin->actionInterface(), nullptr);
+    date->SetValue(DateTime{2031, 5, 6});
+    date->TxT1()->setCursorPosition(date->TxT1()->text().size()); // in the year
+    spin->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(date->Value().Year, 2032);
+    spin->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    spin->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(date->Value().Year, 2030);
 }

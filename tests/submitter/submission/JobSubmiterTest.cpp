@@ -8,6 +8,7 @@
 #include "submitter/taskfile/Container.h"
 #include "submitter/taskfile/TaskFile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -120,6 +121,15 @@ TEST_F(JobSubmiterTest, FailedPhaseLeavesLaterPhasesEmpty) {
     Button(w, "Command2")->click();
     EXPECT_FALSE(TaskSubmitted());
     EXPECT_EQ(Indicators(w), (std::vector<int>{0, 2, -1, -1}));
+    // A screen reader hears each phase's indicator by the phase's name, and its state.
+    const char* states[] = {"done", "failed", "", ""};
+    for (int i = 0; i < kPhaseCount; ++i) {
+        QAccessibleInterface* indicator =
+            QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(QString("Picture1_%1").arg(i)));
+        ASSERT_NE(indicator, nullptr);
+        EXPECT_EQ(indicator->text(QAccessible::Name), QString(kPhaseCaptions[i]));
+        EXPECT_EQ(indicator->text(QAccessible::Description), QString(states[i])) << i;
+    }
     EXPECT_EQ(Text(w, "Label1"), "Task was not submitted successfully!");
     EXPECT_FALSE(Button(w, "Command2")->isEnabled());
     EXPECT_TRUE(Button(w, "Command1")->isEnabled());
