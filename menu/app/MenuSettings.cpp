@@ -2,7 +2,6 @@
 
 #include "common/FileSearch.h"
 #include "common/HelpFile.h"
-#include "common/HostText.h"
 #include "common/Program.h"
 #include "common/Settings.h"
 #include "menu/app/MenuStartUp.h"
@@ -11,16 +10,6 @@ namespace z9 {
 namespace {
 
 constexpr const char* kSettings = "Settings";
-
-// Linux has no drive C:, so the first start offers a menu in the home folder.
-std::string DefaultLastMenu() {
-#ifdef _WIN32
-    return "C:\\Start.z9m";
-#else
-    const std::string home = FromHostText(EnvVar("HOME"));
-    return (home.empty() ? std::string() : home + "/") + "Start.z9m";
-#endif
-}
 
 } // namespace
 

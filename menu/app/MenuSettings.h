@@ -7,6 +7,8 @@
 namespace z9 {
 
 // The menu opened last; the default where none was stored.
+// The platform's menu for a first start (MenuSettings_win.cpp, _unix.cpp).
+std::string DefaultLastMenu();
 std::string ReadLastMenu();
 void StoreLastMenu(const std::string& path);
 // The home menu, empty when none was set.
