@@ -1,6 +1,8 @@
 #include "menu/app/DialogIcons.h"
 
 #include "common/Twips.h"
+#include "menu/app/IconPainting.h"
+#include "menu/app/MenuIcons.h"
 #include "widgets/VexButton.h"
 
 #include <QGuiApplication>
@@ -10,22 +12,7 @@
 namespace z9 {
 namespace {
 
-constexpr int kIconTwips = 240;
-
-const QColor kInk(64, 64, 64);
-const QColor kPaper(252, 252, 252);
-const QColor kBlue(47, 109, 181);
-const QColor kGreen(46, 139, 87);
-const QColor kRed(190, 58, 52);
-const QColor kFolder(226, 184, 84);
-const QColor kFolderInk(150, 112, 30);
-
-QPen Pen(const QColor& color, qreal width = 1.0) {
-    QPen pen(color, width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
-}
+using namespace icons;
 
 // Drawn in a grid of 16 units.
 void Folder(QPainter& p) {
@@ -40,21 +27,6 @@ void Folder(QPainter& p) {
     p.setPen(Pen(kFolderInk));
     p.setBrush(kFolder);
     p.drawPath(folder);
-}
-
-void Sheet(QPainter& p) {
-    QPainterPath sheet;
-    sheet.moveTo(3.5, 1.5);
-    sheet.lineTo(10, 1.5);
-    sheet.lineTo(13.5, 5);
-    sheet.lineTo(13.5, 14.5);
-    sheet.lineTo(3.5, 14.5);
-    sheet.closeSubpath();
-    p.setPen(Pen(kInk));
-    p.setBrush(kPaper);
-    p.drawPath(sheet);
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF{QPointF(10, 1.5), QPointF(10, 5), QPointF(13.5, 5)});
 }
 
 void Check(QPainter& p, const QColor& color) {
@@ -114,15 +86,7 @@ void Paint(QPainter& p, DialogIcon icon) {
 QPixmap DrawDialogIcon(DialogIcon icon) {
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
     const int side = TwipsToPixelsX(kIconTwips);
-    QPixmap pixmap(QSize(side, side) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(side / 16.0, side / 16.0);
-    Paint(p, icon);
-    return pixmap;
+    return PaintIcon(side, ratio, [icon](QPainter& p) { Paint(p, icon); });
 }
 
 VexButton* MakeIconButton(QWidget* parent, const char* name, DialogIcon icon, const char* tip) {

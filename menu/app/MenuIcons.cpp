@@ -1,6 +1,7 @@
 #include "menu/app/MenuIcons.h"
 
 #include "common/Twips.h"
+#include "menu/app/IconPainting.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,42 +12,9 @@
 namespace z9 {
 namespace {
 
-// A quiet palette: dark outlines, one blue for actions, soft fills.
-const QColor kInk(64, 64, 64);
-const QColor kPaper(252, 252, 252);
-const QColor kBlue(47, 109, 181);
-const QColor kGreen(46, 139, 87);
-const QColor kRed(190, 58, 52);
-const QColor kFolder(226, 184, 84);
-const QColor kFolderInk(150, 112, 30);
+using namespace icons;
+
 const QColor kRule(150, 150, 150);
-
-QPen Pen(const QColor& color, qreal width = 1.0) {
-    QPen pen(color, width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
-}
-
-// A sheet of paper with a folded corner, in the 16-unit grid.
-void Sheet(QPainter& p) {
-    QPainterPath sheet;
-    sheet.moveTo(3.5, 1.5);
-    sheet.lineTo(10, 1.5);
-    sheet.lineTo(13.5, 5);
-    sheet.lineTo(13.5, 14.5);
-    sheet.lineTo(3.5, 14.5);
-    sheet.closeSubpath();
-    p.setPen(Pen(kInk));
-    p.setBrush(kPaper);
-    p.drawPath(sheet);
-    QPainterPath fold;
-    fold.moveTo(10, 1.5);
-    fold.lineTo(10, 5);
-    fold.lineTo(13.5, 5);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(fold);
-}
 
 void Folder(QPainter& p, qreal x, qreal y, qreal w, qreal h) {
     QPainterPath folder;
@@ -262,7 +230,35 @@ void Paint(QPainter& p, MenuIcon icon) {
 
 } // namespace
 
-QPixmap DrawMenuIcon(MenuIcon icon, int side, qreal pixelRatio) {
+namespace icons {
+
+QPen Pen(const QColor& color, qreal width) {
+    QPen pen(color, width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+void Sheet(QPainter& p) {
+    QPainterPath sheet;
+    sheet.moveTo(3.5, 1.5);
+    sheet.lineTo(10, 1.5);
+    sheet.lineTo(13.5, 5);
+    sheet.lineTo(13.5, 14.5);
+    sheet.lineTo(3.5, 14.5);
+    sheet.closeSubpath();
+    p.setPen(Pen(kInk));
+    p.setBrush(kPaper);
+    p.drawPath(sheet);
+    QPainterPath fold;
+    fold.moveTo(10, 1.5);
+    fold.lineTo(10, 5);
+    fold.lineTo(13.5, 5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(fold);
+}
+
+QPixmap PaintIcon(int side, qreal pixelRatio, const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap(QSize(side, side) * pixelRatio);
     pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
@@ -270,8 +266,14 @@ QPixmap DrawMenuIcon(MenuIcon icon, int side, qreal pixelRatio) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(side / 16.0, side / 16.0);
-    Paint(p, icon);
+    draw(p);
     return pixmap;
+}
+
+} // namespace icons
+
+QPixmap DrawMenuIcon(MenuIcon icon, int side, qreal pixelRatio) {
+    return icons::PaintIcon(side, pixelRatio, [icon](QPainter& p) { Paint(p, icon); });
 }
 
 QPixmap DrawMenuIcon(MenuIcon icon) {
