@@ -135,6 +135,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     P8DT1->setObjectName("P8DT1");
     P8DT2->SetAccessibleCaption(QStringLiteral("Scheduled date"));
     P8DT1->SetAccessibleCaption(QStringLiteral("Scheduled time"));
+    P8DT2->SetCaptionLabel(Label16);
+    P8DT1->SetCaptionLabel(Label16);
     Command3 = MakeButton(SchPic, "Command3", "<< Now >>");
     Place(Label16, 0, 60, 1400, 255);
     Place(P8DT2, 1450, 0, 1500, 315);

@@ -1,5 +1,6 @@
 #include "P8DT.h"
 
+#include "common/AccessibleCaption.h"
 #include "common/CodePageQt.h"
 #include "common/P8LocaleSettings.h"
 #include "common/Twips.h"
@@ -95,6 +96,9 @@ public:
             owner->P8IncCh(-1);
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    AccessibleRelations relations(QAccessible::Relation match) const override {
+        return WithCaptionRelations(QAccessibleWidget::relations(match), object(), match);
+    }
 };
 
 QAccessibleInterface* SpinFactory(const QString& key, QObject* object) {
@@ -145,6 +149,11 @@ void P8DT::SetAccessibleCaption(const QString& caption) {
     setAccessibleName(caption);
     txt1_->setAccessibleName(caption);
     p8Inc_->setAccessibleName(caption);
+}
+
+void P8DT::SetCaptionLabel(QLabel* label) {
+    RelateCaption(label, txt1_);
+    RelateCaption(label, p8Inc_);
 }
 
 void P8DT::P8Locked(bool P8Lk) {

@@ -7,6 +7,7 @@
 #include <QMetaType>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QScrollBar;
 
@@ -37,6 +38,8 @@ public:
 
     // What a screen reader calls the control, its text and its spin bar.
     void SetAccessibleCaption(const QString& caption);
+    // The label that captions the box on its window, for assistive technology.
+    void SetCaptionLabel(QLabel* label);
 
     QFont Font() const;
     void SetFont(const QFont& font);

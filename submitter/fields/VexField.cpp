@@ -1,5 +1,6 @@
 #include "submitter/fields/VexField.h"
 
+#include "common/AccessibleCaption.h"
 #include "common/CodePageQt.h"
 #include "common/Dialogs.h"
 #include "common/Twips.h"
@@ -59,6 +60,9 @@ public:
         if (name == showMenuAction() || name == pressAction()) combo->showPopup();
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    AccessibleRelations relations(QAccessible::Relation match) const override {
+        return WithCaptionRelations(QAccessibleWidget::relations(match), object(), match);
+    }
 };
 
 QAccessibleInterface* FieldComboFactory(const QString& key, QObject* object) {
@@ -87,6 +91,7 @@ VexField::VexField(QWidget* parent) : QWidget(parent) {
     t1_ = new QLineEdit(this);
     t1_->setObjectName(QStringLiteral("T1"));
     connect(t1_, &QLineEdit::textChanged, this, [this] { REvent(); });
+    RelateCaption(l1_, t1_);
 
     MeasureEditors();
     Layout();
@@ -108,6 +113,7 @@ QComboBox* VexField::EnsureC1() {
         c1_ = new QComboBox(this);
         c1_->setObjectName(QStringLiteral("C1"));
         c1_->setEditable(false);
+        RelateCaption(l1_, c1_);
         c1_->setAccessibleName(l1_->text());
         c1_->setEnabled(enabled_);
         connect(c1_, &QComboBox::currentIndexChanged, this, [this] {

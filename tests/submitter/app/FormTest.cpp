@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -724,4 +725,115 @@ TEST(Form1, EveryControlSpeaksToAScreenReader) {
     spin->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
     spin->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
     EXPECT_EQ(date->Value().Year, 2030);
+}
+
+namespace {
+
+// The objects behind the interfaces that `of` reports in `relation`.
+std::vector<QObject*> Related(QObject* of, QAccessible::Relation relation) {
+    std::vector<QObject*> objects;
+    for (const auto& [other, kind] : QAccessible::queryAccessibleInterface(of)->relations(relation))
+        if (kind & relation) objects.push_back(other->object());
+    return objects;
+}
+
+} // namespace
+
+TEST(Form1, EveryEditorIsRelatedToItsCaptionForAScreenReader) {
+    Fixture f;
+    // The backup example (every field type, the scheduling boxes) with a caption
+    // holding '&', and the example with two password fields.
+    TaskRecord backup;
+    ASSERT_TRUE(LoadTask((test::ExamplesDir() / "nightly-backup.z9f").string(), backup, true));
+    ASSERT_EQ(backup.Environs[2].Caption, "Tape drive");
+    backup.Environs[2].Caption = "Tape & drive";
+    std::filesystem::copy_file(test::ExamplesDir() / "databases.txt", f.tmp.Path() / "databases.txt");
+    const std::string backupPath = Save(f.tmp, backup, "backup.z9f");
+    const std::string passwordsPath = (test::ExamplesDir() / "ftp-upload-passwords.z9f").string();
+
+    std::set<int> kinds;
+    int masked = 0;
+    for (const std::string& path : {backupPath, passwordsPath}) {
+        Form1 form;
+        ASSERT_TRUE(form.Form_Load("\"" + path + "\"")) << path;
+        for (size_t i = 1; i < Count(form, "TF1"); ++i) {
+            VexField* field = TF1(form, i);
+            QLabel* caption = field->L1();
+            SCOPED_TRACE(field->GetFieldDef()[fdCaption]);
+            kinds.insert(field->FieldType());
+            if (field->FieldType() == ftCheck) {
+                // A check box carries its caption itself; the empty label captions nothing.
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(field->Ch1())->text(QAccessible::Name),
+                          QString::fromStdString(field->GetFieldDef()[fdCaption]));
+                EXPECT_TRUE(Related(field->Ch1(), QAccessible::Label).empty());
+                EXPECT_TRUE(Related(caption, QAccessible::Labelled).empty());
+                continue;
+            }
+            QWidget* editor =
+                field->FieldType() == ftCombo ? static_cast<QWidget*>(field->C1()) : field->T1();
+            EXPECT_EQ(Related(editor, QAccessible::Label), std::vector<QObject*>{caption});
+            EXPECT_EQ(Related(caption, QAccessible::Labelled), std::vector<QObject*>{editor});
+            QAccessibleInterface* label = QAccessible::queryAccessibleInterface(caption);
+            EXPECT_EQ(label->role(), QAccessible::StaticText);
+            EXPECT_EQ(label->text(QAccessible::Name), caption->text());
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Name),
+                      caption->text());
+            if (field->FieldType() == ftCombo) continue;
+
+            // The text box still offers its text, caret and editing.
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(editor);
+            EXPECT_EQ(box->role(), QAccessible::EditableText);
+            ASSERT_NE(box->textInterface(), nullptr);
+            ASSERT_NE(box->editableTextInterface(), nullptr);
+            const QString value = field->T1()->text();
+            EXPECT_EQ(box->textInterface()->characterCount(), value.size());
+            if (field->T1()->echoMode() == QLineEdit::Normal) {
+                EXPECT_FALSE(box->state().passwordEdit);
+                EXPECT_EQ(box->text(QAccessible::Value), value);
+                EXPECT_EQ(box->textInterface()->text(0, value.size()), value);
+                box->editableTextInterface()->insertText(0, "x");
+                EXPECT_EQ(field->T1()->text(), "x" + value);
+                box->editableTextInterface()->deleteText(0, 1);
+                EXPECT_EQ(field->T1()->text(), value);
+            } else {
+                // A password is read as its mask, never as itself.
+                ++masked;
+                ASSERT_FALSE(value.isEmpty());
+                EXPECT_TRUE(box->state().passwordEdit);
+                EXPECT_EQ(box->text(QAccessible::Value), field->T1()->displayText());
+                EXPECT_NE(box->text(QAccessible::Value), value);
+                EXPECT_TRUE(box->textInterface()->text(0, value.size()).isEmpty());
+                int start = 0, end = 0;
+                EXPECT_TRUE(
+                    box->textInterface()->textAtOffset(0, QAccessible::WordBoundary, &start, &end).isEmpty());
+            }
+        }
+        if (path != backupPath) continue;
+
+        // The caption with '&' shows it as it is.
+        EXPECT_EQ(TF1(form, 3)->L1()->text(), "Tape & drive");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(TF1(form, 3)->L1())->text(QAccessible::Name),
+                  "Tape & drive");
+        // "Scheduled Time:" captions both scheduling boxes, their text and their spin bar.
+        ASSERT_TRUE(form.Scheduling());
+        QLabel* scheduled = Control<QLabel>(form, "Label16");
+        std::vector<QObject*> parts;
+        for (const char* name : {"P8DT2", "P8DT1"}) {
+            P8DT* box = Control<P8DT>(form, name);
+            for (QWidget* part : {static_cast<QWidget*>(box->TxT1()), static_cast<QWidget*>(box->P8Inc())}) {
+                EXPECT_EQ(Related(part, QAccessible::Label), std::vector<QObject*>{scheduled}) << name;
+                parts.push_back(part);
+            }
+        }
+        EXPECT_EQ(Related(scheduled, QAccessible::Labelled), parts);
+        // The date box stays read-only for a screen reader too.
+        QAccessibleInterface* date =
+            QAccessible::queryAccessibleInterface(Control<P8DT>(form, "P8DT2")->TxT1());
+        EXPECT_TRUE(date->state().readOnly);
+        const QString shown = Control<P8DT>(form, "P8DT2")->TxT1()->text();
+        date->editableTextInterface()->insertText(0, "9");
+        EXPECT_EQ(Control<P8DT>(form, "P8DT2")->TxT1()->text(), shown);
+    }
+    EXPECT_EQ(kinds, (std::set<int>{ftText, ftNumber, ftFile, ftDate, ftTime, ftCheck, ftCombo, ftFolder}));
+    EXPECT_EQ(masked, 2);
 }
