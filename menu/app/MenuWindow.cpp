@@ -2,7 +2,6 @@
 
 #include "common/CodePage.h"
 #include "common/CodePageQt.h"
-#include "common/Dialogs.h"
 #include "common/FileIcon.h"
 #include "common/FileSearch.h"
 #include "common/FormBuilder.h"
@@ -24,10 +23,11 @@
 #include "menu/app/MenuIcons.h"
 #include "menu/app/MenuSettings.h"
 #include "menu/app/MenuStartUp.h"
+#include "menu/app/Options.h"
 #include "menu/app/PageLayout.h"
 #include "menu/app/ShellRun.h"
+#include "menu/app/Sopen.h"
 #include "menu/app/ToolStrip.h"
-#include "menu/support/Z9Support.h"
 #include "widgets/Frame3D.h"
 #include "widgets/VexButton.h"
 #include "widgets/VexItem.h"
@@ -51,8 +51,6 @@
 namespace z9 {
 
 namespace {
-
-using namespace std::string_literals;
 
 // Design sizes, twips.
 constexpr int kLeftColumn = 1560; // left edge of LNH: the logo and the toolbar stand left of it
@@ -672,13 +670,11 @@ void MenuWindow::TBHelp_Click() {
 }
 
 void MenuWindow::ShowOpenDialog(bool createNew) {
-    const std::string path = OpenFileDialog(createNew ? "New Menu" : "Open Zorvan Menu", "",
-                                            "Zorvan Menu (*.z9m)\0*.z9m\0"s, 1, !createNew, this);
-    if (!path.empty()) FOpen(path);
+    ShowSopen(this, createNew, [this](const std::string& path) { return FOpen(path); });
 }
 
 void MenuWindow::ShowOptions() {
-    ShowSupportForm(this);
+    z9::ShowOptions(this);
 }
 
 void MenuWindow::VexItem1_MClick(const std::string& caption, const std::string& link) {

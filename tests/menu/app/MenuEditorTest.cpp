@@ -1,6 +1,7 @@
 // The edit panel driven through its controls: the list, the type box, the
 // caption and command boxes and the editing toolbar.
 #include "menu/app/MenuEditor.h"
+#include "menu/app/Sopen.h"
 #include "tests/menu/app/MenuWindowFixture.h"
 #include "widgets/VexButton.h"
 #include "widgets/VexItem.h"
@@ -325,10 +326,12 @@ TEST_F(MenuEditorTest, TheExampleMenuInTheEditView) {
     for (QWidget* part : parts) {
         EXPECT_TRUE(e.rect().contains(part->geometry())) << part->objectName().toStdString();
         EXPECT_GT(part->width(), 0);
-        for (QWidget* other : parts)
-            if (other != part)
+        for (QWidget* other : parts) {
+            if (other != part) {
                 EXPECT_FALSE(part->geometry().intersects(other->geometry()))
                     << part->objectName().toStdString() << " " << other->objectName().toStdString();
+            }
+        }
     }
     // Every control has its name for assistive technology.
     for (QWidget* part : {static_cast<QWidget*>(e.List3), static_cast<QWidget*>(e.Combo1),
@@ -385,9 +388,17 @@ TEST_F(MenuEditorTest, EveryWayOutOfAChangedMenuAsksAndCancelKeepsEverything) {
     messages_.Answer(vbCancel);
     Click(w.VexItem1[1]->L1());
     kept("a menu link");
-    dialogs_.AnswerPath(a);
+    // Open: OK on another menu asks, and after Cancel the dialog stays for another try.
+    bool stayed = false;
+    OnModal<Sopen>([&](Sopen* dialog) {
+        dialog->Text1->setText(QString::fromStdString(a));
+        Click(dialog->TBOk);
+        stayed = dialog->isVisible();
+        Click(dialog->TBCancel);
+    });
     messages_.Answer(vbCancel);
     Click(w.TBOpen);
+    EXPECT_TRUE(stayed);
     kept("Open");
     messages_.Answer(vbCancel);
     EXPECT_FALSE(w.close());

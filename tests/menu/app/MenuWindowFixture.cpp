@@ -3,7 +3,6 @@
 #include "common/Clock.h"
 #include "tests/support/LaunchWatch.h"
 
-#include <QElapsedTimer>
 #include <fstream>
 
 namespace z9::test {
@@ -14,6 +13,20 @@ MenuWindowTest::MenuWindowTest() {
     // The submitter beside the menu program: a program that writes down how it was started.
     CopyArgDump(Bin() / (std::string("Z9Sub") + ExeSuffix()));
     SetProgramFolder(Bin().string());
+
+    QObject::connect(&modalWatch_, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != watchedModal_) {
+            watchedModal_ = modal;
+            modalSince_.start();
+            return;
+        }
+        if (modal && modalSince_.elapsed() > 5000) {
+            ADD_FAILURE() << "nobody answered the modal window " << modal->objectName().toStdString();
+            modal->close();
+        }
+    });
+    modalWatch_.start(100);
 }
 
 MenuWindowTest::~MenuWindowTest() {

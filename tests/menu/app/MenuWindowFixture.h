@@ -10,6 +10,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,6 +52,13 @@ protected:
     DialogRecorder dialogs_;
     std::unique_ptr<MenuWindow> window_;
     bool started_ = false;
+
+private:
+    // A modal window the test does not answer would hold it for good: after
+    // five seconds it fails the test and is closed.
+    QTimer modalWatch_;
+    QPointer<QWidget> watchedModal_;
+    QElapsedTimer modalSince_;
 };
 
 } // namespace z9::test

@@ -8,6 +8,8 @@
 #include "menu/app/MenuEditor.h"
 #include "menu/app/MenuSettings.h"
 #include "menu/app/MenuStartUp.h"
+#include "menu/app/Options.h"
+#include "menu/app/Sopen.h"
 #include "menu/support/Z9Support.h"
 #include "tests/support/LaunchWatch.h"
 #include "widgets/VexButton.h"
@@ -20,8 +22,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +50,34 @@ void Click(QWidget* w) {
 }
 void ClickLink(VexItem* item) {
     Click(item->L1());
+}
+
+// What the open dialog showed when it came up.
+struct OpenDialogSeen {
+    bool shown = false;
+    bool mNew = false;
+    QString title;
+    QString path;
+    QWidget* owner = nullptr;
+};
+
+// The next open dialog is answered as a person answers it: `path`, when
+// given, typed over the path box, then the button `button` pressed.
+void AnswerOpenDialog(OpenDialogSeen& seen, const std::string& path, const char* button) {
+    OnModal<Sopen>([&seen, path, button](Sopen* dialog) {
+        seen.shown = true;
+        seen.mNew = dialog->MNew();
+        seen.title = dialog->windowTitle();
+        seen.path = dialog->Text1->text();
+        seen.owner = dialog->parentWidget();
+        if (!path.empty()) {
+            dialog->Text1->selectAll();
+            QTest::keyClicks(dialog->Text1, QString::fromStdString(path));
+        }
+        auto* pressed = dialog->findChild<VexButton*>(button);
+        ASSERT_NE(pressed, nullptr) << button;
+        Click(pressed);
+    });
 }
 
 TEST_F(MenuWindowTest, WithoutTheSubmitterBesideItTheProgramEnds) {
@@ -191,20 +223,26 @@ TEST_F(MenuWindowTest, StartOpenChoosesWhatAnEmptyCommandLineOpens) {
 
     // Any other value: the open dialog, here left with a menu chosen.
     StoreStartOpen(3);
-    dialogs_.AnswerPath(home);
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, last, "TBOk");
     Start("");
-    ASSERT_EQ(dialogs_.Dialogs().size(), 1u);
-    EXPECT_EQ(dialogs_.Dialogs()[0].filters, (std::vector<FileFilter>{{"Zorvan Menu (*.z9m)", "*.z9m"}}));
-    EXPECT_EQ(window_->FFile(), home);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Open Zorvan Menu"));
+    EXPECT_FALSE(seen.mNew);
+    EXPECT_EQ(seen.path.toStdString(), home) << "the dialog starts from the menu opened last";
+    EXPECT_EQ(seen.owner, window_.get());
+    EXPECT_EQ(window_->FFile(), last);
+    EXPECT_TRUE(dialogs_.Dialogs().empty());
 }
 
 TEST_F(MenuWindowTest, HomeOpenWithNothingToOpenShowsTheOpenDialog) {
     // No "Home" value and no menu in the program's folder.
     StoreStartOpen(1);
-    dialogs_.AnswerCancel();
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, "", "TBCancel");
     MenuWindow& w = Start("");
     ASSERT_TRUE(started_);
-    EXPECT_EQ(dialogs_.Dialogs().size(), 1u);
+    EXPECT_TRUE(seen.shown);
     EXPECT_EQ(w.FFile(), "");
     EXPECT_EQ(w.Home(), "");
     EXPECT_FALSE(w.TB3->EnabledM());
@@ -228,12 +266,13 @@ TEST_F(MenuWindowTest, TheHomeMenuIsTheFirstMenuBesideTheProgramWhenNoneWasSet) 
 TEST_F(MenuWindowTest, AMissingMenuIsOfferedForCreationAndRefusedLeadsToTheOpenDialog) {
     const std::string missing = (temp_.Path() / "none" / "gone.z9m").string();
     messages_.Answer(vbNo);
-    dialogs_.AnswerCancel();
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, "", "TBCancel");
     MenuWindow& w = Start("\"" + missing + "\"");
     ASSERT_EQ(messages_.Texts().size(), 1u);
     EXPECT_EQ(messages_.Texts()[0],
               "File " + missing + " does not exist.\n\nWould you like to create a new menu?");
-    EXPECT_EQ(dialogs_.Dialogs().size(), 1u);
+    EXPECT_TRUE(seen.shown);
     EXPECT_EQ(w.FFile(), "");
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -242,21 +281,24 @@ TEST_F(MenuWindowTest, AnUnreadableMenuIsReportedAndLeadsToTheOpenDialog) {
     // A folder named like a menu cannot be read as one.
     fs::create_directories(temp_.Path() / "folder.z9m");
     const std::string path = (temp_.Path() / "folder.z9m").string();
-    dialogs_.AnswerCancel();
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, "", "TBCancel");
     MenuWindow& w = Start(path);
     ASSERT_EQ(messages_.Messages().size(), 1u);
     EXPECT_EQ(messages_.Texts()[0].rfind("Cannot open:\n\n" + path + "\n\n", 0), 0u) << messages_.Texts()[0];
     EXPECT_EQ(messages_.Messages()[0].style, vbCritical);
-    EXPECT_EQ(dialogs_.Dialogs().size(), 1u);
+    EXPECT_TRUE(seen.shown);
     EXPECT_EQ(w.FFile(), "");
 }
 
 TEST_F(MenuWindowTest, AFileThatIsNoMenuIsRefused) {
     const std::string text = temp_.Write("notes.txt", "hello").string();
-    dialogs_.AnswerCancel();
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, "", "TBCancel");
     MenuWindow& w = Start(text);
     EXPECT_EQ(messages_.Texts(),
               (std::vector<std::string>{"Cannot open: \"" + text + "\"\n\nInvalid file extension!"}));
+    EXPECT_TRUE(seen.shown) << "the open dialog follows";
     EXPECT_EQ(w.FFile(), "");
 }
 
@@ -656,18 +698,69 @@ TEST_F(MenuWindowTest, HelpWithoutAHelpFileSaysSo) {
     EXPECT_EQ(messages_.Messages()[0].style, vbInformation);
 }
 
-TEST_F(MenuWindowTest, OptionsOpensTheSupportForm) {
+TEST_F(MenuWindowTest, OpenAndNewGoThroughTheOpenDialogOverTheWindow) {
+    const std::string first = WriteMenu("first.z9m", {MenuLine(2, "First")});
+    const std::string second = WriteMenu("second.z9m", {MenuLine(2, "Second")});
+    MenuWindow& w = Start(first);
+
+    OpenDialogSeen open;
+    AnswerOpenDialog(open, second, "TBOk");
+    Click(w.TBOpen);
+    ASSERT_TRUE(open.shown);
+    EXPECT_FALSE(open.mNew);
+    EXPECT_EQ(open.path.toStdString(), first);
+    EXPECT_EQ(open.owner, &w);
+    EXPECT_EQ(w.FFile(), second);
+
+    // New: a path without an extension becomes a new, empty menu in a new folder.
+    const fs::path made = temp_.Path() / "made" / "new";
+    OpenDialogSeen create;
+    AnswerOpenDialog(create, made.string(), "TBOk");
+    Click(w.TBNew);
+    ASSERT_TRUE(create.shown);
+    EXPECT_TRUE(create.mNew);
+    EXPECT_EQ(w.FFile(), made.string() + ".z9m");
+    EXPECT_TRUE(fs::is_regular_file(made.string() + ".z9m"));
+    EXPECT_EQ(w.Document().History(), (std::vector<std::string>{first, second}));
+
+    // Cancel keeps the menu that is open.
+    OpenDialogSeen cancelled;
+    AnswerOpenDialog(cancelled, second, "TBCancel");
+    Click(w.TBOpen);
+    EXPECT_TRUE(cancelled.shown);
+    EXPECT_EQ(w.FFile(), made.string() + ".z9m");
+    EXPECT_TRUE(messages_.Texts().empty());
+    EXPECT_TRUE(dialogs_.Dialogs().empty());
+}
+
+TEST_F(MenuWindowTest, OptionsStoresTheStartUpChoiceAndLeadsToTheSupportForm) {
     const std::string path = WriteMenu("o.z9m", {});
     MenuWindow& w = Start(path);
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        shown = modal->objectName();
-        modal->close();
+    bool shown = false;
+    QString support;
+    OnModal<Options>([&](Options* options) {
+        shown = true;
+        EXPECT_EQ(options->parentWidget(), &w);
+        EXPECT_TRUE(options->Option1[2]->isChecked()) << "no choice stored: the last file";
+        OnModal<Z9Support>([&](Z9Support* form) {
+            support = form->objectName();
+            form->close();
+        });
+        Click(options->findChild<VexButton*>("VexButton2"));
+        QTest::mouseClick(options->Option1[3], Qt::LeftButton);
+        Click(options->findChild<VexButton*>("TBOk"));
     });
     Click(w.TB6);
-    EXPECT_EQ(shown, QStringLiteral("Z9Support"));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(support, QStringLiteral("Z9Support"));
+    EXPECT_EQ(ReadStartOpen(), 3);
+
+    // The next start without a menu shows the open dialog.
+    OpenDialogSeen seen;
+    AnswerOpenDialog(seen, "", "TBCancel");
+    Start("");
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(window_->FFile(), "");
 }
 
 TEST_F(MenuWindowTest, ALogoBesideTheMenuIsFittedIntoItsBoxAndAFalseOneIgnored) {
