@@ -2,9 +2,9 @@
 
 #include "common/FormBuilder.h"
 #include "common/P8LocaleSettings.h"
-#include "common/Settings.h"
 #include "common/Twips.h"
 #include "menu/app/DialogIcons.h"
+#include "menu/app/MenuSettings.h"
 #include "menu/support/Z9Support.h"
 #include "widgets/Frame3D.h"
 #include "widgets/VexButton.h"
@@ -33,7 +33,6 @@ constexpr const char* kChoices[] = {
     "Open Last File",
     "Always Show Open Menu",
 };
-constexpr long kDefaultChoice = 2;
 
 } // namespace
 
@@ -81,7 +80,7 @@ Options::Options(QWidget* owner) : QDialog(owner) {
     connect(TBCancel, &VexButton::ButtonClick, this, &Options::TBCancel_Click);
     connect(VexButton2, &VexButton::ButtonClick, this, &Options::VexButton2_Click);
 
-    const long stored = GetSetting("Settings", "StartOpen", kDefaultChoice);
+    const long stored = ReadStartOpen();
     // A value no choice has selects none; Apply then stores the one the user picks.
     if (stored >= 0 && stored < static_cast<long>(Option1.size())) {
         Option1[static_cast<std::size_t>(stored)]->setChecked(true);
@@ -99,7 +98,7 @@ int Options::Choice() const {
 
 void Options::TBOk_Click() {
     const int choice = Choice();
-    if (choice >= 0) SaveSetting("Settings", "StartOpen", static_cast<long>(choice), REG_DWORD_TYPE);
+    if (choice >= 0) StoreStartOpen(choice);
     accept();
 }
 

@@ -4,9 +4,9 @@
 #include "common/Dialogs.h"
 #include "common/FormBuilder.h"
 #include "common/P8LocaleSettings.h"
-#include "common/Settings.h"
 #include "common/Twips.h"
 #include "menu/app/DialogIcons.h"
+#include "menu/app/MenuSettings.h"
 #include "widgets/Frame3D.h"
 #include "widgets/VexButton.h"
 
@@ -32,8 +32,6 @@ constexpr int kTextTop = 480;
 constexpr int kTextWidth = kFormWidth - 2 * kLeft - kButtonSide - 120;
 constexpr int kChoiceTop = 1020;
 constexpr int kButtonTop = 1530;
-
-const char* const kDefaultLast = "C:\\Start.z9m";
 
 } // namespace
 
@@ -86,7 +84,7 @@ Sopen::Sopen(MenuOpener fopen, QWidget* owner) : QDialog(owner), fopen_(std::mov
     connect(Option2, &QRadioButton::clicked, this, [this] { SetMNew(false); });
 
     SetMNew(false);
-    Text1->setText(FromAnsi(GetSetting("Settings", "Last", kDefaultLast)));
+    Text1->setText(FromAnsi(ReadLastMenu()));
     Text1->setFocus();
 }
 
