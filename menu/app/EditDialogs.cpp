@@ -1,6 +1,7 @@
 #include "menu/app/EditDialogs.h"
 
 #include "common/PathParts.h"
+#include "menu/app/PageLayout.h"
 #include "menu/app/ShellRun.h"
 
 namespace z9 {
@@ -13,7 +14,7 @@ FontChoice FontDialogStart(FontChoice caption) {
 }
 
 FontChoice CaptionFontOf(FontChoice chosen) {
-    if (chosen.size > kCaptionMaxPoints) chosen.size = kCaptionMaxPoints;
+    chosen.size = PageFontSize(chosen.size);
     return chosen;
 }
 

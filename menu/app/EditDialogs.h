@@ -16,14 +16,12 @@ namespace z9 {
 
 // The longest face name the font dialog is started with.
 inline constexpr std::size_t kFontDialogFaceMax = 30;
-// A caption is never drawn larger than this many points.
-inline constexpr double kCaptionMaxPoints = 100;
 
 // The font dialog's starting font: the caption box's font and colour with the
 // face name cut to kFontDialogFaceMax characters.
 FontChoice FontDialogStart(FontChoice caption);
-// What the caption box takes from the dialog's answer: a size above
-// kCaptionMaxPoints comes down to it.
+// What the caption box takes from the dialog's answer: a size the page would
+// not show (PageFontSize) comes down to the largest it shows.
 FontChoice CaptionFontOf(FontChoice chosen);
 
 // Change Font: the font dialog over owner, started from the caption box's font

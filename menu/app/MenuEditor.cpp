@@ -2,13 +2,10 @@
 
 #include "common/CodePage.h"
 #include "common/CodePageQt.h"
-#include "common/Dialogs.h"
 #include "common/FormBuilder.h"
-#include "common/PathParts.h"
 #include "common/Twips.h"
+#include "menu/app/EditDialogs.h"
 #include "menu/app/ItemFont.h"
-#include "menu/app/PageLayout.h"
-#include "menu/app/ShellRun.h"
 #include "menu/app/ToolStrip.h"
 #include "menu/document/MenuDocument.h"
 #include "widgets/ControlText.h"
@@ -24,8 +21,6 @@
 
 namespace z9 {
 namespace {
-
-using namespace std::string_literals;
 
 constexpr int kStripHeight = 540;
 constexpr std::int32_t kWhite = 0xFFFFFF;
@@ -311,11 +306,9 @@ void MenuEditor::TBDown_Click() {
 }
 
 void MenuEditor::ChFont_Click() {
-    FontChoice start = ItemFontChoice(ItemMenuFont(Text2->font(), charset_), textColor_);
-    if (start.name.size() >= 31) start.name.resize(30);
-    if (const std::optional<FontChoice> chosen = FontDialog(start, window())) {
-        MenuFont font = ItemMenuFont(*chosen);
-        font.Size = PageFontSize(font.Size);
+    const FontChoice caption = ItemFontChoice(ItemMenuFont(Text2->font(), charset_), textColor_);
+    if (const std::optional<FontChoice> chosen = ChangeCaptionFont(caption, window())) {
+        const MenuFont font = ItemMenuFont(*chosen);
         charset_ = font.Charset;
         SetCaptionColor(chosen->color);
         Text2->setFont(ItemQFont(font));
@@ -325,38 +318,20 @@ void MenuEditor::ChFont_Click() {
 }
 
 void MenuEditor::TBBrowse1_Click(int index) {
-    const bool browse = index == 1;
-    std::string start;
-    std::string rest; // Browse keeps the arguments and the switch of the old command
-    const bool selected = browse ? Text3->hasSelectedText() : Text2->textCursor().hasSelection();
-    if (!browse) {
-        start = CaptionText(Text2->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n')));
-    } else if (selected) {
-        start = ToAnsi(Text3->selectedText());
-    } else {
-        const ShellRunResult old = ShellRun(window(), ToAnsi(Text3->text()), "", kResolveOnly);
-        start = old.program;
-        rest = old.arguments + old.switchText;
-    }
-    // A quoted path still tells its type.
-    std::string extension = FileExtension(start);
-    if (!extension.empty() && extension.back() == '"') extension.pop_back();
-    const int filterIndex = extension == "Z9M" ? 1 : extension == "Z9F" ? 2 : extension == "EXE" ? 3 : 4;
-    static const std::string filters = "Zorvan Menu (*.z9m)\0*.z9m\0Zorvan File (*.z9f)\0*.z9f\0"
-                                       "EXE File (*.exe)\0*.exe\0All Files (*.*)\0*.*\0"s;
-    const std::string path = OpenFileDialog("Browse", "", filters, filterIndex, false, window(), start);
-    if (path.empty()) return;
-    if (!browse) {
-        Text2->textCursor().insertText(FromAnsi(path));
+    if (index == 0) {
+        const std::string selected =
+            CaptionText(Text2->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n')));
+        const std::string path = InsertPath(selected, window());
+        if (!path.empty()) Text2->textCursor().insertText(FromAnsi(path));
         return;
     }
-    std::string quoted = path;
-    if (quoted.front() != '"') quoted.insert(0, 1, '"');
-    if (quoted.size() < 2 || quoted.back() != '"') quoted.push_back('"');
-    if (selected)
-        Text3->insert(FromAnsi(quoted));
+    const std::string selected = ToAnsi(Text3->selectedText());
+    const std::optional<std::string> command = BrowseCommand(ToAnsi(Text3->text()), selected, window());
+    if (!command) return;
+    if (selected.empty())
+        Text3->setText(FromAnsi(*command));
     else
-        Text3->setText(FromAnsi(quoted + rest));
+        Text3->insert(FromAnsi(*command));
 }
 
 } // namespace z9
