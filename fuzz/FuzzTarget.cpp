@@ -39,6 +39,7 @@ const std::vector<Target>& Targets() {
         {"link", Link},
         {"envvars", EnvVars},
         {"menufile", MenuFile},
+        {"menuroundtrip", MenuRoundTrip},
     };
     return targets;
 }
@@ -147,6 +148,13 @@ const std::string& ScratchFolder() {
         return made;
     }();
     return *folder;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    Z9_FUZZ_CHECK(f != nullptr);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    Z9_FUZZ_CHECK(std::fclose(f) == 0 && written);
 }
 
 } // namespace z9::fuzz

@@ -70,6 +70,8 @@ public:
 // A private folder for targets that need files, made once per process and
 // removed at its end; the registry and the current folder point into it.
 const std::string& ScratchFolder();
+// Writes bytes as the whole file at path (a failure is a failed check).
+void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The targets.
 void TaskFile(std::string_view input);
@@ -88,5 +90,6 @@ void Registry(std::string_view input);
 void Link(std::string_view input);
 void EnvVars(std::string_view input);
 void MenuFile(std::string_view input);
+void MenuRoundTrip(std::string_view input);
 
 } // namespace z9::fuzz

@@ -277,12 +277,7 @@ void Validate(std::string_view input) {
 // A combo list file holding the input, and the input as a list in MAX.
 void Combo(std::string_view input) {
     const std::string path = ScratchFolder() + "/list.txt";
-    {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        Z9_FUZZ_CHECK(f != nullptr);
-        Z9_FUZZ_CHECK(std::fwrite(input.data(), 1, input.size(), f) == input.size());
-        std::fclose(f);
-    }
+    WriteWholeFile(path, input);
     const std::string text(input);
     // The file's lines (each ended by CR LF or LF) joined with LF.
     std::string expected;
