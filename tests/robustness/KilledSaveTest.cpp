@@ -1,7 +1,9 @@
-// A program killed at any moment of a save leaves the old file or the new one,
-// never a mix, and its temporary file does not outlive the next save.
+// A program killed at any moment of a save (task file, menu file, hive) leaves
+// the old file or the new one, never a mix, and its temporary file does not
+// outlive the next save.
 #include "common/Registry.h"
 #include "common/RegistryHive.h"
+#include "menu/document/MenuDocument.h"
 #include "submitter/taskfile/TaskFile.h"
 #include "tests/support/FaultSupport.h"
 #include "tests/support/TestSupport.h"
@@ -96,6 +98,39 @@ TEST(KilledSave, TaskFileIsOldOrNewAndNoTemporaryIsLeft) {
                      [&](const std::string& bytes) {
                          return bytes == texts[0] ? 0 : bytes == texts[1] ? 1 : -1;
                      }});
+}
+
+// A menu of a few mebibytes, each version's captions all one letter; one line
+// of each holds a break, which the file keeps as character 1.
+void FillBigMenu(MenuDocument& menu, char fill) {
+    MenuItem item;
+    item.Type = vLink;
+    item.Font = DefaultItemFont();
+    for (std::size_t row = 0; row < 20000; ++row) {
+        item.Caption.assign(200, fill);
+        if (row == 7) item.Caption += "\r\nsecond line";
+        item.Link = "C:\\Jobs\\" + std::to_string(row) + ".z9f";
+        menu.InsertItem(row, item);
+    }
+}
+
+TEST(KilledSave, MenuFileIsOldOrNewAndNoTemporaryIsLeft) {
+    test::TempFolder folder;
+    MenuDocument menus[2];
+    std::string texts[2];
+    for (int version : {0, 1}) {
+        FillBigMenu(menus[version], version ? 'b' : 'a');
+        menus[version].RCrLf(true);
+        texts[version] = MenuFileText(menus[version].Escaped());
+    }
+    ASSERT_GT(texts[0].size(), 4u << 20);
+    ASSERT_NE(texts[0].find("\x01second line"), std::string::npos);
+    const fs::path file = folder.Path() / "big.z9m";
+    KillDuringSaves(
+        {file, "~big.z9m.", ".tmp", [&](int version) { return menus[version].SaveP8M(file.string()); },
+         [&](const std::string& bytes) { return bytes == texts[0]   ? 0
+                                                : bytes == texts[1] ? 1
+                                                                    : -1; }});
 }
 
 const char* const kBigKey = "Software\\Brindle\\Big";
