@@ -187,7 +187,9 @@ TEST_F(VexBinTest, TheStripScrollsLeftAndTheSeedRepeatsIt) {
         b.Tick();
         EXPECT_EQ(a.Shown(), b.Shown());
         // Full: one digit goes at the left, the rest move along.
-        if (before.size() == 4) EXPECT_EQ(a.Shown().substr(0, 3), before.substr(1));
+        if (before.size() == 4) {
+            EXPECT_EQ(a.Shown().substr(0, 3), before.substr(1));
+        }
         before = a.Shown();
     }
 }
