@@ -39,6 +39,15 @@ void Bevel(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bot
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
+// How far the ink of `text` reaches above its first line's ascent and below
+// its last line's descent, in pixels.
+QMargins InkOverhang(const QFontMetrics& fm, const QString& text) {
+    if (text.isEmpty()) return {};
+    const QRect first = fm.boundingRect(text.section(QLatin1Char('\n'), 0, 0));
+    const QRect last = fm.boundingRect(text.section(QLatin1Char('\n'), -1));
+    return {0, std::max(0, -fm.ascent() - first.top()), 0, std::max(0, last.bottom() - (fm.descent() - 1))};
+}
+
 } // namespace
 
 VexButton::VexButton(QWidget* parent)
@@ -167,9 +176,9 @@ void VexButton::AccessiblePress() {
 void VexButton::LayOut() {
     if (layingOut_) return;
     layingOut_ = true;
-    label1_->resize(TextSize());
-    const int labelWidth = PixelsToTwipsX(label1_->width());
-    const int labelHeight = PixelsToTwipsY(label1_->height());
+    const QSize text = TextSize();
+    const int labelWidth = PixelsToTwipsX(text.width());
+    const int labelHeight = PixelsToTwipsY(text.height());
     const int pictureWidth = hasPicture_ ? PixelsToTwipsX(image1_->width()) : 0;
     const int pictureHeight = hasPicture_ ? PixelsToTwipsY(image1_->height()) : 0;
 
@@ -184,7 +193,12 @@ void VexButton::LayOut() {
     int labelTop = (H - labelHeight) / 2;
     if (fixedSize_) labelTop = (fixedHeight - labelHeight) / 2; // 100 unless a picture is taller
     if (hasPicture_) image1_->move(TwipsToPixelsX(kLeft), TwipsToPixelsY((H - pictureHeight) / 2));
-    label1_->move(TwipsToPixelsX(labelLeft), TwipsToPixelsY(labelTop));
+    // The accented capitals of some fonts rise above the font's ascent: the
+    // label reaches into the margin by as much, its text where the line puts it.
+    const QMargins ink = InkOverhang(label1_->fontMetrics(), label1_->text());
+    label1_->setContentsMargins(0, ink.top(), 0, ink.bottom());
+    label1_->setGeometry(QRect(QPoint(TwipsToPixelsX(labelLeft), TwipsToPixelsY(labelTop)), text)
+                             .marginsAdded(QMargins(0, ink.top(), 0, ink.bottom())));
     layingOut_ = false;
     update();
     emit LaidOut();

@@ -77,6 +77,41 @@ protected:
     int downs = 0;
 };
 
+// Tahoma draws the dots of its capital umlauts above the line's ascent: the
+// caption shows them whole, and the button keeps the size and the text the
+// place the line gives them.
+TEST_F(VexButtonTest, AccentsAboveTheLineAreDrawnWhole) {
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSize(10);
+    const QFontMetrics fm(tahoma);
+    if (fm.boundingRect(QString::fromUtf8("\u00DC")).top() >= -fm.ascent())
+        GTEST_SKIP() << "this Tahoma keeps its accents below its ascent";
+    button->SetFixedSize(true);
+    button->SetFont(tahoma);
+    button->SetFontColor(Qt::red);
+    auto textBox = [this] {
+        QLabel* label = button->Label1();
+        return label->contentsRect().translated(label->pos());
+    };
+    button->SetCaption("Ubersicht");
+    const QSize plainSize = button->size();
+    const QRect plainText = textBox();
+    EXPECT_EQ(button->Label1()->geometry(), plainText) << "nothing reaches out without accents";
+
+    button->SetCaption("\xDC"
+                       "bersicht");
+    EXPECT_EQ(button->size(), plainSize);
+    EXPECT_EQ(textBox(), plainText);
+    const QImage shot = button->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < plainText.top(); ++y)
+        for (int x = plainText.left(); x <= plainText.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 120 && c.blue() < 120) ++dots;
+        }
+    EXPECT_GT(dots, 0) << "the dots of the \xDC are drawn above the line";
+}
+
 // Positions and sizes are stated in twips; on the screen they fall on whole pixels.
 TEST_F(VexButtonTest, AFixedSizeButtonIsItsTextPlusTheMargins) {
     button->SetFixedSize(true);
