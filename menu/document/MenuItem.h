@@ -58,6 +58,9 @@ std::string ReadTag(std::string_view line, std::string_view tag);
 MenuItem ReadItem(std::string_view line);
 
 // The item as one line, tags in file order. The size is rounded half to even.
+// Texts are written as they are: a text that holds one of the line's own tags
+// ("<LINK>", "</CAPTION>" ...) does not read back as it was, since the files
+// carry no escape for it and every menu written so far must still read the same.
 std::string WriteItem(const MenuItem& item);
 
 } // namespace z9
