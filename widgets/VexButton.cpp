@@ -39,15 +39,6 @@ void Bevel(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bot
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-// How far the ink of `text` reaches above its first line's ascent and below
-// its last line's descent, in pixels.
-QMargins InkOverhang(const QFontMetrics& fm, const QString& text) {
-    if (text.isEmpty()) return {};
-    const QRect first = fm.boundingRect(text.section(QLatin1Char('\n'), 0, 0));
-    const QRect last = fm.boundingRect(text.section(QLatin1Char('\n'), -1));
-    return {0, std::max(0, -fm.ascent() - first.top()), 0, std::max(0, last.bottom() - (fm.descent() - 1))};
-}
-
 } // namespace
 
 VexButton::VexButton(QWidget* parent)

@@ -62,6 +62,10 @@ void VexLabel::LayOut() {
     if (layingOut_) return;
     layingOut_ = true;
     const int width = this->width();
+    // Accents above the first line and marks below the last get room inside
+    // the label, so they are not cut off.
+    const QMargins ink = InkOverhang(label1_->fontMetrics(), label1_->text());
+    label1_->setContentsMargins(0, ink.top(), 0, ink.bottom());
     int height = label1_->text().isEmpty() ? label1_->fontMetrics().height() : label1_->heightForWidth(width);
     height = std::max(height, 0);
     label1_->setGeometry(0, 0, width, height);

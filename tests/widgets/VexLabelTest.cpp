@@ -38,6 +38,33 @@ TEST(VexLabelTest, TheControlIsAsHighAsItsWrappedText) {
     EXPECT_GT(label.height(), wrapped);
 }
 
+// Tahoma draws the dots of its capital umlauts above the line's ascent: the
+// label makes room for them above its first line.
+TEST(VexLabelTest, AccentsAboveTheFirstLineAreDrawnWhole) {
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSize(10);
+    const QFontMetrics fm(tahoma);
+    const int over = -fm.ascent() - fm.boundingRect(QString::fromUtf8("\u00DC")).top();
+    if (over <= 0) GTEST_SKIP() << "this Tahoma keeps its accents below its ascent";
+    VexLabel label;
+    label.resize(300, 20);
+    label.SetFont(tahoma);
+    label.SetFontColor(Qt::red);
+    label.SetCaption("Ubersicht");
+    EXPECT_EQ(label.height(), fm.height()) << "no room without accents";
+    label.SetCaption("\xDC"
+                     "bersicht");
+    EXPECT_EQ(label.height(), fm.height() + over);
+    const QImage shot = label.grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < over; ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 120 && c.blue() < 120) ++dots;
+        }
+    EXPECT_GT(dots, 0) << "the dots of the \xDC are drawn above the line";
+}
+
 TEST(VexLabelTest, AnEmptyLabelKeepsOneLineAndTextStaysPlain) {
     VexLabel label;
     label.resize(300, 10);
