@@ -41,12 +41,17 @@ int TextSurface::CentredTop(int textHeight) const {
     return (PixelsToTwipsY(height()) - textHeight) / 2;
 }
 
+void TextSurface::SetInkRoom(int pixels) {
+    inkRoom_ = pixels;
+    update();
+}
+
 void TextSurface::paintEvent(QPaintEvent*) {
     if (printed_.isEmpty()) return;
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
     const int x = TwipsToPixelsX(left_);
-    const int y = TwipsToPixelsY(top_);
+    const int y = TwipsToPixelsY(top_) + inkRoom_;
     p.drawText(QRect(x, y, qMax(0, width() - x), 0x7fff), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                printed_);
 }

@@ -30,12 +30,16 @@ protected:
     int LineHeight() const { return TextHeight(QString()); }
     // The top, in twips, that centres a text of that height vertically.
     int CentredTop(int textHeight) const;
+    // Pixels kept above every printed position for accents that rise above
+    // the font's line.
+    void SetInkRoom(int pixels);
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString printed_;
     int left_ = 0;
     int top_ = 0;
+    int inkRoom_ = 0;
 };
 
 } // namespace z9

@@ -26,7 +26,11 @@ void VexPic::SetCaption(const std::string& caption) {
     text_ = ControlText(caption);
     shown_ = 0;
     timer1_->SetEnabled(true);
-    if (!fixedPos_) resize(width(), TwipsToPixelsY(TextHeight(text_)));
+    // Unless fixed, the control is as high as the text, with room for the
+    // accents above its first line and the marks below its last.
+    const QMargins ink = fixedPos_ ? QMargins() : InkOverhang(fontMetrics(), text_);
+    SetInkRoom(ink.top());
+    if (!fixedPos_) resize(width(), TwipsToPixelsY(TextHeight(text_)) + ink.top() + ink.bottom());
     AccessibleNameChanged(this);
 }
 

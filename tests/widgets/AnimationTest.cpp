@@ -1,5 +1,6 @@
 // The animated controls, driven tick by tick through their timer slots.
 #include "common/Twips.h"
+#include "tests/widgets/AccentInk.h"
 #include "widgets/VexBin.h"
 #include "widgets/VexBlink.h"
 #include "widgets/VexPic.h"
@@ -89,6 +90,26 @@ TEST(VexPicTest, TheCaptionTypesItselfAndCompletesOnce) {
     pic.Tick();
     EXPECT_EQ(complete, 1);
     EXPECT_EQ(pic.Printed(), "Menu");
+}
+
+// Tahoma draws the dots of its capital umlauts above the line's ascent: a
+// caption that takes its text's height makes room for them.
+TEST(VexPicTest, AccentsAboveTheLineAreDrawnWhole) {
+    const QFont tahoma = test::Tahoma10();
+    const int over = test::UmlautOverhang(tahoma);
+    if (over == 0) GTEST_SKIP() << "this Tahoma keeps its accents below its ascent";
+    VexPic pic;
+    pic.resize(TwipsToPixelsX(4000), TwipsToPixelsY(900));
+    pic.SetFont(tahoma);
+    pic.SetFontColor(Qt::red);
+    pic.SetCaption("\xDC"
+                   "bersicht");
+    EXPECT_EQ(pic.height(), QFontMetrics(tahoma).height() + over);
+    while (pic.Timer1()->Running())
+        pic.Tick();
+    EXPECT_EQ(pic.PrintedTop(), 0);
+    EXPECT_GT(test::RedPixels(pic.grab().toImage(), QRect(0, 0, pic.width(), over)), 0)
+        << "the dots of the \xDC are drawn above the line";
 }
 
 TEST(VexPicTest, ANewCaptionWhileTypingStartsAgainFromAnEmptyText) {
