@@ -59,10 +59,16 @@ std::string MenuFileText(const std::vector<std::string>& lines) {
     return text;
 }
 
-MenuDocument::MenuDocument(MenuView* view) : view_(view ? view : &fallback_) {}
+MenuDocument::MenuDocument(MenuView* view) : view_(view) {}
 
 void MenuDocument::SetView(MenuView* view) {
-    view_ = view ? view : &fallback_;
+    view_ = view;
+}
+
+MenuView& MenuDocument::View() const {
+    // Every step of the plain view does nothing, so one serves every document.
+    static MenuView alone;
+    return view_ ? *view_ : alone;
 }
 
 void MenuDocument::SetMCh(bool changed) {
@@ -123,7 +129,7 @@ void MenuDocument::RCrLf(bool escape) {
 
 void MenuDocument::SetFFile(const std::string& path) {
     fFile_ = path;
-    view_->FileChanged(path);
+    View().FileChanged(path);
 }
 
 // The file is read whole before anything changes, so a file that cannot be
@@ -137,25 +143,25 @@ bool MenuDocument::OpenP8M(const std::string& path) {
             CannotOpen(path, error.text);
             return false;
         }
-        lines = SplitMenuLines(bytes, [this] { view_->ProcessEvents(); });
+        lines = SplitMenuLines(bytes, [this] { View().ProcessEvents(); });
     } catch (const std::bad_alloc&) {
         CannotOpen(path, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY_CODE));
         return false;
     }
 
-    view_->ClearPage();
+    View().ClearPage();
     escaped_.clear();
-    view_->ShowHeader(FileNamePart(path));
+    View().ShowHeader(FileNamePart(path));
     lines_ = std::move(lines);
     SetFFile(path);
-    view_->ShowCaption(path);
+    View().ShowCaption(path);
     RCrLf(false);
     summaries_.clear();
     summaries_.reserve(lines_.size());
     for (const auto& line : lines_)
         summaries_.push_back(Summary(line));
-    view_->LoadFields();
-    view_->StoreLast(path);
+    View().LoadFields();
+    View().StoreLast(path);
     dirty_ = false;
     return true;
 }
@@ -168,7 +174,7 @@ bool MenuDocument::SaveP8M(const std::string& path) {
         CannotSave(path, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY_CODE));
         return false;
     }
-    view_->ShowHeader(FileNamePart(path));
+    View().ShowHeader(FileNamePart(path));
     SetFFile(path);
     dirty_ = false;
     return true;

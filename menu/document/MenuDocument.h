@@ -112,7 +112,9 @@ private:
     void SetFFile(const std::string& path);
     std::string Summary(const std::string& line) const;
 
-    MenuView fallback_;
+    // The window the document tells of its steps; none for a document alone.
+    // A copy tells the same window.
+    MenuView& View() const;
     MenuView* view_;
     std::vector<std::string> lines_;
     std::vector<std::string> summaries_;

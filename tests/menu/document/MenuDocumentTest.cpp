@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 
 #ifndef _WIN32
@@ -154,6 +155,24 @@ std::vector<std::string> GeneratedLines(std::mt19937& rng, int count) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// A copy tells the window of the one it was copied from, and a copy of a
+// document alone stays alone after the first one is gone.
+TEST_F(MenuDocumentTest, ACopyOutlivesItsOriginal) {
+    const fs::path menu = WriteMenu("a.z9m", {"<LABEL><CAPTION>One</CAPTION>"});
+    RecordingView view;
+    MenuDocument shown(&view);
+    MenuDocument copyShown(shown);
+    ASSERT_TRUE(copyShown.OpenP8M(menu.string()));
+    EXPECT_FALSE(view.steps.empty());
+
+    auto alone = std::make_unique<MenuDocument>();
+    MenuDocument copyAlone(*alone);
+    alone.reset();
+    ASSERT_TRUE(copyAlone.OpenP8M(menu.string()));
+    ASSERT_TRUE(copyAlone.SaveP8M((folder.Path() / "b.z9m").string()));
+    EXPECT_EQ(copyAlone.Lines(), std::vector<std::string>{"<LABEL><CAPTION>One</CAPTION>"});
 }
 
 TEST_F(MenuDocumentTest, UneditedLinesAreWrittenBackByteForByte) {
