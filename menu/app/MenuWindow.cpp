@@ -196,7 +196,10 @@ MenuWindow::MenuWindow(QWidget* parent) : QWidget(parent) {
     connect(qApp, &QApplication::focusChanged, this, &MenuWindow::FocusChanged);
 }
 
+// The window stops hearing of focus changes before it is taken apart: closing
+// it moves the focus, and that must not reach a half-destroyed window.
 MenuWindow::~MenuWindow() {
+    if (qApp) disconnect(qApp, &QApplication::focusChanged, this, &MenuWindow::FocusChanged);
     doc_.SetView(nullptr);
 }
 
