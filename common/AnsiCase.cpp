@@ -14,15 +14,17 @@ bool IsAscii(const std::string& text) {
 
 // A character whose other case the code page cannot hold keeps its own case,
 // as Windows leaves it (e.g. the German sharp s, whose upper case is "SS").
+// The code page is looked up once: finding it reads the locale's settings.
 std::string ChangeCase(const std::string& text, bool upper) {
-    std::u16string wide = AnsiToUtf16(text);
+    const int codePage = AnsiCodePage();
+    std::u16string wide = AnsiToUtf16(text, codePage);
     std::u16string out;
     out.reserve(wide.size());
     for (char16_t c : wide) {
         char16_t changed = CharacterCase(c, upper);
-        out += changed != c && Utf16ToAnsi(std::u16string(1, changed)) != "?" ? changed : c;
+        out += changed != c && Utf16ToAnsi(std::u16string(1, changed), codePage) != "?" ? changed : c;
     }
-    std::string bytes = Utf16ToAnsi(out);
+    std::string bytes = Utf16ToAnsi(out, codePage);
     return bytes.size() == text.size() ? bytes : text;
 }
 

@@ -25,8 +25,12 @@ std::string LowerAscii(std::string text) {
 
 std::size_t FindNoCase(const std::string& text, const std::string& needle, std::size_t from) {
     if (needle.size() > text.size()) return std::string::npos;
+    if (needle.empty()) return from <= text.size() ? from : std::string::npos;
+    // Only where the first letter matches is the rest compared.
+    const char first = LowerAscii(needle[0]);
     for (std::size_t i = from; i + needle.size() <= text.size(); ++i)
-        if (StartsWithNoCase(std::string_view(text).substr(i), needle)) return i;
+        if (LowerAscii(text[i]) == first && StartsWithNoCase(std::string_view(text).substr(i), needle))
+            return i;
     return std::string::npos;
 }
 

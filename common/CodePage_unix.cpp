@@ -85,12 +85,41 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// Opening a converter loads its code page's module, and closing it unloads the
+// module again: far more work than converting a caption. Each thread keeps the
+// converters it opened (a converter is not to be shared) until it ends.
+class OpenConverters {
+public:
+    OpenConverters() = default;
+    OpenConverters(const OpenConverters&) = delete;
+    OpenConverters& operator=(const OpenConverters&) = delete;
+    ~OpenConverters() {
+        for (auto& entry : open_)
+            iconv_close(entry.second);
+    }
+
+    // The converter in its initial state, or (iconv_t)-1 when there is none.
+    iconv_t Get(const std::string& from, const std::string& to) {
+        const std::string key = from + '>' + to;
+        auto found = open_.find(key);
+        iconv_t cd = found != open_.end() ? found->second : iconv_open(to.c_str(), from.c_str());
+        if (cd == reinterpret_cast<iconv_t>(-1)) return cd;
+        if (found == open_.end()) open_.emplace(key, cd);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        return cd;
+    }
+
+private:
+    std::unordered_map<std::string, iconv_t> open_;
+};
+
 // Converts with iconv, writing `bad` for each input unit that cannot be
 // converted and going on. A unit is one byte of a double-byte code page, or one
 // UTF-16 character (a surrogate pair counts as one).
 std::string Convert(const std::string& from, const std::string& to, const std::string& text,
                     const std::string& bad, bool utf16Input) {
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    thread_local OpenConverters converters;
+    iconv_t cd = converters.Get(from, to);
     if (cd == reinterpret_cast<iconv_t>(-1)) return {};
     std::string out;
     char* in = const_cast<char*>(text.data());
@@ -120,7 +149,6 @@ std::string Convert(const std::string& from, const std::string& to, const std::s
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 

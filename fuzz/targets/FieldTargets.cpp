@@ -188,7 +188,8 @@ bool PlainPicture(const std::string& picture) {
 void CommandLine(std::string_view input) {
     const std::string line(input);
     const z9::CommandLine cmd = ParseCommandLine(line);
-    Z9_FUZZ_EQ(cmd.help, Trim(line) == "/?");
+    const std::string asked = Trim(line);
+    Z9_FUZZ_EQ(cmd.help, asked == "/?" || asked == "--help" || asked == "-h"); // the last two for Linux users
     if (cmd.help) return;
     if (cmd.submitMode) Z9_FUZZ_CHECK(FindNoCase(line, "/s") != std::string::npos);
     if (!cmd.HasFileName()) return;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace z9 {
@@ -94,6 +96,43 @@ TEST_F(CodePageTest, HebrewAndVietnameseWordsBothWays) {
     // A letter and a combining tone mark stay two characters, as they are two bytes.
     EXPECT_EQ(AnsiToUtf16("Vi\xEA\xF2t", 1258), u"Vi\u00EA\u0323t");
     EXPECT_EQ(Utf16ToAnsi(u"Vi\u00EA\u0323t", 1258), "Vi\xEA\xF2t");
+}
+
+// The east Asian converters stay open between calls: nothing a call leaves
+// half done (a lead byte without its second byte, a lone surrogate) reaches the
+// next call, and threads converting at once do not share a converter.
+TEST_F(CodePageTest, EastAsianConversionsShareNothingBetweenCallsOrThreads) {
+    EXPECT_EQ(AnsiToUtf16("a\x93", 932).substr(0, 1), u"a");
+    EXPECT_EQ(AnsiToUtf16("\x96\x7B", 932), u"本");
+    EXPECT_EQ(Utf16ToAnsi(std::u16string(u"a") + char16_t(0xD800), 932), "a?");
+    EXPECT_EQ(Utf16ToAnsi(u"本", 932), "\x96\x7B");
+    AnsiToUtf16("\xB1", 936);
+    EXPECT_EQ(AnsiToUtf16("\xB8\xB1", 936), u"副");
+
+    struct Sample {
+        int codePage;
+        std::string bytes;
+        std::u16string text;
+    };
+    const std::vector<Sample> samples = {
+        {932, "\x93\xFA\x96\x7B\x8C\xEA", u"日本語"},
+        {936, "\xB9\xA4\xD7\xCA\xCA\xFD\xBE\xDD", u"工资数据"},
+        {950, "\xA4\xE9\xA5\xBB", u"日本"},
+        {949, "\xC7\xD1\xB1\xB9", u"한국"},
+    };
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 400; ++i) {
+                const Sample& s = samples[static_cast<std::size_t>(i + t) % samples.size()];
+                if (AnsiToUtf16(s.bytes, s.codePage) != s.text) ++wrong;
+                if (Utf16ToAnsi(s.text, s.codePage) != s.bytes) ++wrong;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST_F(CodePageTest, CodePageFollowsTheLocaleName) {

@@ -14,6 +14,10 @@ TEST(TextCaseTest, AsciiHelpersLeaveOtherBytesAlone) {
     EXPECT_EQ(FindNoCase("abc /S", " /s", 4), std::string::npos);
     EXPECT_EQ(FindNoCase("abc /S", " /s", 3), 3u);
     EXPECT_EQ(FindNoCase("ab", "abc"), std::string::npos);
+    // A first letter that matches where the rest does not, and a match at the very end.
+    EXPECT_EQ(FindNoCase("a z9 Z9EnvVar:", " z9envvar:"), 4u);
+    EXPECT_EQ(FindNoCase("x /S", " /s"), 1u);
+    EXPECT_EQ(FindNoCase("ab", "", 1), 1u);
 }
 
 TEST(TextCaseTest, AnsiCaseFollowsTheCodePage) {
