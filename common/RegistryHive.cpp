@@ -3,6 +3,7 @@
 #include "AsciiText.h"
 
 #include <iterator>
+#include <vector>
 
 namespace z9 {
 namespace {
@@ -203,23 +204,36 @@ const HiveKey* Hive::Find(const std::string& path) const {
     return it == keys.end() ? nullptr : &it->second;
 }
 
+// The path is folded once and the deepest key that exists is looked for from
+// the end: a hive names every key after its parent, so reading one, however
+// deep its keys, takes time in proportion to its size (walking down from the
+// root made every header cost its depth times its length).
 HiveKey& Hive::Ensure(const std::string& path, bool* created) {
     HiveKey* key = &keys[""];
-    std::size_t start = 0;
-    while (start < path.size()) {
+    std::vector<std::size_t> starts, ends; // of each level's name in path
+    for (std::size_t start = 0; start < path.size();) {
         std::size_t end = path.find('\\', start);
         if (end == std::string::npos) end = path.size();
-        std::string folded = FoldKeyPath(path.substr(0, end));
-        auto it = keys.find(folded);
-        if (it == keys.end()) {
-            std::string spelt = key->path.empty() ? path.substr(start, end - start)
-                                                  : key->path + '\\' + path.substr(start, end - start);
-            it = keys.emplace(std::move(folded), HiveKey{}).first;
-            it->second.path = std::move(spelt);
-            if (created) *created = true;
-        }
-        key = &it->second;
+        starts.push_back(start);
+        ends.push_back(end);
         start = end + 1;
+    }
+    const std::string folded = FoldKeyPath(path);
+    std::size_t level = ends.size(); // levels that exist
+    for (; level > 0; --level) {
+        auto it = keys.find(folded.substr(0, ends[level - 1]));
+        if (it != keys.end()) {
+            key = &it->second;
+            break;
+        }
+    }
+    for (; level < ends.size(); ++level) {
+        const std::string name = path.substr(starts[level], ends[level] - starts[level]);
+        std::string spelt = key->path.empty() ? name : key->path + '\\' + name;
+        auto it = keys.emplace(folded.substr(0, ends[level]), HiveKey{}).first;
+        it->second.path = std::move(spelt);
+        if (created) *created = true;
+        key = &it->second;
     }
     return *key;
 }

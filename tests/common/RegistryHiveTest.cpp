@@ -35,6 +35,36 @@ TEST(RegistryHiveTest, TextReadsBackAsItWasWritten) {
     EXPECT_EQ(WriteHive(back, RegRoot::CurrentUser), text);
 }
 
+// A key many levels deep brings every level above it, spelt as the first
+// header that named it, and the hive written from it reads back the same.
+TEST(RegistryHiveTest, DeepKeysReadBackWithEveryLevelAboveThem) {
+    std::string path = "Software";
+    for (int level = 1; level < 300; ++level)
+        path += level % 2 ? "\\Level" : "\\level";
+    const std::string text = "REGEDIT4\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Level]\r\n\"a\"=\"1\"\r\n"
+                             "[HKEY_CURRENT_USER\\" +
+                             path + "]\r\n\"b\"=dword:00000002\r\n";
+    const Hive hive = ParseHive(text, RegRoot::CurrentUser);
+    EXPECT_FALSE(hive.lostLines);
+    ASSERT_EQ(hive.keys.size(), 301u); // the root and 300 levels
+    const HiveKey* deepest = hive.Find(path);
+    ASSERT_NE(deepest, nullptr);
+    EXPECT_EQ(deepest->path, "SOFTWARE\\Level" + path.substr(std::string("Software\\Level").size()));
+    ASSERT_NE(deepest->Find("b"), nullptr);
+    EXPECT_EQ(hive.Find("software\\level")->path, "SOFTWARE\\Level");
+    EXPECT_EQ(hive.Children("Software\\Level"), std::vector<std::string>{"level"});
+
+    const Hive again = ParseHive(WriteHive(hive, RegRoot::CurrentUser), RegRoot::CurrentUser);
+    EXPECT_FALSE(again.lostLines);
+    ASSERT_EQ(again.keys.size(), hive.keys.size());
+    for (const auto& [folded, key] : hive.keys) {
+        auto other = again.keys.find(folded);
+        ASSERT_NE(other, again.keys.end());
+        EXPECT_EQ(other->second.path, key.path);
+        EXPECT_EQ(other->second.values.size(), key.values.size());
+    }
+}
+
 TEST(RegistryHiveTest, SectionsOfTheOtherRootAndJunkAreNoted) {
     Hive hive = ParseHive("REGEDIT4\r\n[HKEY_CLASSES_ROOT\\.Z9F]\r\n@=\"Zorvan File\"\r\n"
                           "[HKEY_CURRENT_USER\\Software]\r\n\"A\"=\"1\"\r\njunk\r\n",
