@@ -54,10 +54,9 @@ std::string ReadBackText(std::string_view text) {
 // True when a text holds one of the line's own tags: the format has no escape,
 // so such a text cannot be told from the tags round it.
 bool HoldsTag(const std::string& text) {
-    for (const char* tag : {"CAPTION", "LINK", "FONTNAME", "FONTSIZE", "FONTBOLD", "FONTITALIC", "FONTSTR",
-                            "FONTUNDER", "FONTCOLOR", "FONTCHAR"})
-        if (text.find(std::string("<") + tag + ">") != std::string::npos ||
-            text.find(std::string("</") + tag + ">") != std::string::npos)
+    for (std::string_view tag : kItemTags)
+        if (text.find("<" + std::string(tag) + ">") != std::string::npos ||
+            text.find("</" + std::string(tag) + ">") != std::string::npos)
             return true;
     return false;
 }

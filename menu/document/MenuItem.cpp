@@ -4,6 +4,7 @@
 #include "common/Program.h"
 #include "common/Settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <iterator>
@@ -13,42 +14,75 @@ namespace {
 
 constexpr const char* kTypeNames[] = {"vNotVisible", "vTitle", "vLabel", "vLink", "vSpace", "vLine"};
 
-// Position of "<tag>" (closing: "</tag>") at or after from, or npos.
-std::size_t FindTag(std::string_view line, std::string_view tag, bool closing, std::size_t from) {
-    const std::size_t lead = closing ? 2 : 1;
-    const std::size_t size = lead + tag.size() + 1;
-    for (std::size_t at = line.find('<', from); at != std::string_view::npos; at = line.find('<', at + 1)) {
-        if (line.size() - at < size) return std::string_view::npos;
-        if (closing && line[at + 1] != '/') continue;
-        if (line.compare(at + lead, tag.size(), tag) == 0 && line[at + lead + tag.size()] == '>') return at;
+// Places in kItemTags.
+enum ItemTag : std::size_t {
+    kCaption,
+    kLink,
+    kFontName,
+    kFontSize,
+    kFontBold,
+    kFontItalic,
+    kFontStr,
+    kFontUnder,
+    kFontColor,
+    kFontChar,
+};
+static_assert(std::size(kItemTags) == kFontChar + 1);
+
+// Where each tag's text lies in a line: from its first "<tag>" to the first
+// "</tag>" after it, or to the end of the line; empty when the line has no
+// "<tag>". One pass over the line's "<" serves every tag.
+template <std::size_t count>
+void FindTagTexts(std::string_view line, const std::string_view (&tags)[count], std::string_view (&texts)[count]) {
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t open[count], close[count];
+    std::fill_n(open, count, npos);
+    std::fill_n(close, count, npos);
+    // "<tag>" whose name starts at name, followed by its ">".
+    const auto names = [line](std::size_t name, std::string_view tag) {
+        return line.size() - name > tag.size() && line[name + tag.size()] == '>' &&
+               line.compare(name, tag.size(), tag) == 0;
+    };
+    for (std::size_t at = line.find('<'); at != npos; at = line.find('<', at + 1)) {
+        const bool slash = at + 1 < line.size() && line[at + 1] == '/';
+        for (std::size_t i = 0; i < count; ++i) {
+            if (open[i] == npos) {
+                if (names(at + 1, tags[i])) open[i] = at;
+            } else if (slash && close[i] == npos && names(at + 2, tags[i])) {
+                close[i] = at;
+            }
+        }
     }
-    return std::string_view::npos;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (open[i] == npos) {
+            texts[i] = {};
+            continue;
+        }
+        const std::size_t from = open[i] + tags[i].size() + 2;
+        texts[i] = line.substr(from, close[i] == npos ? npos : close[i] - from);
+    }
 }
 
 // A whole number in [low, high], fractions rounded half to even, as the
 // system converts a text to a number; false when it is none or out of range.
-bool WholeNumber(const std::string& text, long low, long high, long& out) {
+bool WholeNumber(std::string_view text, long low, long high, long& out) {
     long value = 0;
-    if (!SettingNumber(text, value) || value < low || value > high) return false;
+    if (!SettingNumber(std::string(text), value) || value < low || value > high) return false;
     out = value;
     return true;
 }
 
 // "True" and "False" in any case, or a number (0 is false).
-bool Boolean(const std::string& text, bool& out) {
+bool Boolean(std::string_view text, bool& out) {
     const std::string word = UpperAscii(std::string(TrimView(text, kBlanks)));
     if (word == "TRUE" || word == "FALSE") {
         out = word == "TRUE";
         return true;
     }
     long number = 0;
-    if (!SettingNumber(text, number)) return false;
+    if (!SettingNumber(std::string(text), number)) return false;
     out = number != 0;
     return true;
-}
-
-void ReadBoolean(std::string_view line, std::string_view tag, bool& field) {
-    Boolean(ReadTag(line, tag), field);
 }
 
 const char* TrueFalse(bool value) {
@@ -66,7 +100,8 @@ long long WholeSize(double size) {
     return whole;
 }
 
-void AppendTag(std::string& out, const char* tag, std::string_view value, bool last = false) {
+void AppendTag(std::string& out, ItemTag which, std::string_view value, bool last = false) {
+    const std::string_view tag = kItemTags[which];
     out.append("<").append(tag).append(">").append(value).append("</").append(tag).append(">");
     if (!last) out.push_back(' ');
 }
@@ -96,12 +131,10 @@ std::string DescribeItem(const std::string& typeName, const MenuItem& item) {
 }
 
 std::string ReadTag(std::string_view line, std::string_view tag) {
-    const std::size_t open = FindTag(line, tag, false, 0);
-    if (open == std::string_view::npos) return {};
-    const std::size_t from = open + tag.size() + 2;
-    const std::size_t close = FindTag(line, tag, true, open + 1);
-    if (close == std::string_view::npos) return std::string(line.substr(from));
-    return std::string(line.substr(from, close - from));
+    const std::string_view tags[] = {tag};
+    std::string_view text[1];
+    FindTagTexts(line, tags, text);
+    return std::string(text[0]);
 }
 
 MenuItem ReadItem(std::string_view line) {
@@ -109,22 +142,22 @@ MenuItem ReadItem(std::string_view line) {
     // Only the first character counts, so a line can carry 0 to 9.
     if (!line.empty() && line[0] >= '0' && line[0] <= '9')
         item.Type = static_cast<std::int16_t>(line[0] - '0');
-    item.Caption = ReadTag(line, "CAPTION");
-    item.Link = ReadTag(line, "LINK");
+    std::string_view text[std::size(kItemTags)];
+    FindTagTexts(line, kItemTags, text);
+    item.Caption = text[kCaption];
+    item.Link = text[kLink];
 
     item.Font = DefaultItemFont();
-    std::string name = ReadTag(line, "FONTNAME");
-    if (!name.empty()) item.Font.Name = std::move(name);
+    if (!text[kFontName].empty()) item.Font.Name = text[kFontName];
     long number = 0;
-    if (WholeNumber(ReadTag(line, "FONTSIZE"), 1, SHRT_MAX, number))
-        item.Font.Size = static_cast<double>(number);
-    ReadBoolean(line, "FONTBOLD", item.Font.Bold);
-    ReadBoolean(line, "FONTITALIC", item.Font.Italic);
-    ReadBoolean(line, "FONTSTR", item.Font.Strikethrough);
-    ReadBoolean(line, "FONTUNDER", item.Font.Underline);
-    if (WholeNumber(ReadTag(line, "FONTCOLOR"), INT32_MIN, INT32_MAX, number))
+    if (WholeNumber(text[kFontSize], 1, SHRT_MAX, number)) item.Font.Size = static_cast<double>(number);
+    Boolean(text[kFontBold], item.Font.Bold);
+    Boolean(text[kFontItalic], item.Font.Italic);
+    Boolean(text[kFontStr], item.Font.Strikethrough);
+    Boolean(text[kFontUnder], item.Font.Underline);
+    if (WholeNumber(text[kFontColor], INT32_MIN, INT32_MAX, number))
         item.FontColor = static_cast<std::int32_t>(number);
-    if (WholeNumber(ReadTag(line, "FONTCHAR"), SHRT_MIN, SHRT_MAX, number))
+    if (WholeNumber(text[kFontChar], SHRT_MIN, SHRT_MAX, number))
         item.Font.Charset = static_cast<std::int16_t>(number);
     return item;
 }
@@ -133,16 +166,16 @@ std::string WriteItem(const MenuItem& item) {
     std::string line;
     line.reserve(item.Caption.size() + item.Link.size() + item.Font.Name.size() + 260);
     line.append(std::to_string(item.Type)).push_back('>');
-    AppendTag(line, "CAPTION", item.Caption);
-    AppendTag(line, "LINK", item.Link);
-    AppendTag(line, "FONTNAME", item.Font.Name);
-    AppendTag(line, "FONTSIZE", std::to_string(WholeSize(item.Font.Size)));
-    AppendTag(line, "FONTBOLD", TrueFalse(item.Font.Bold));
-    AppendTag(line, "FONTITALIC", TrueFalse(item.Font.Italic));
-    AppendTag(line, "FONTSTR", TrueFalse(item.Font.Strikethrough));
-    AppendTag(line, "FONTUNDER", TrueFalse(item.Font.Underline));
-    AppendTag(line, "FONTCOLOR", std::to_string(item.FontColor));
-    AppendTag(line, "FONTCHAR", std::to_string(item.Font.Charset), true);
+    AppendTag(line, kCaption, item.Caption);
+    AppendTag(line, kLink, item.Link);
+    AppendTag(line, kFontName, item.Font.Name);
+    AppendTag(line, kFontSize, std::to_string(WholeSize(item.Font.Size)));
+    AppendTag(line, kFontBold, TrueFalse(item.Font.Bold));
+    AppendTag(line, kFontItalic, TrueFalse(item.Font.Italic));
+    AppendTag(line, kFontStr, TrueFalse(item.Font.Strikethrough));
+    AppendTag(line, kFontUnder, TrueFalse(item.Font.Underline));
+    AppendTag(line, kFontColor, std::to_string(item.FontColor));
+    AppendTag(line, kFontChar, std::to_string(item.Font.Charset), true);
     return line;
 }
 

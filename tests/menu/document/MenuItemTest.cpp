@@ -71,6 +71,16 @@ TEST(MenuItemTest, ReadTagCutsAtTheFirstClosingTagOrRunsToTheEnd) {
     EXPECT_EQ(ReadTag("<<LINK>>x</LINK>>", "LINK"), ">x");
 }
 
+TEST(MenuItemTest, EachFieldIsCutByItsOwnTagsWhateverTheOthersHold) {
+    const MenuItem item = ReadItem("</LINK>3><CAPTION>a</CAPTION>b</CAPTION> <LINK>notepad <FONTNAME>Arial"
+                                   "</FONTNAME> <FONTSIZE>12");
+    EXPECT_EQ(item.Type, vNotVisible);
+    EXPECT_EQ(item.Caption, "a");
+    EXPECT_EQ(item.Link, "notepad <FONTNAME>Arial</FONTNAME> <FONTSIZE>12");
+    EXPECT_EQ(item.Font.Name, "Arial");
+    EXPECT_EQ(item.Font.Size, 12);
+}
+
 TEST(MenuItemTest, TheTypeIsTheFirstCharacterAlone) {
     EXPECT_EQ(ReadItem("7><CAPTION>future</CAPTION>").Type, 7);
     EXPECT_EQ(ReadItem("12><CAPTION>x</CAPTION>").Type, 1);
