@@ -33,7 +33,8 @@ static_assert(std::size(kItemTags) == kFontChar + 1);
 // "</tag>" after it, or to the end of the line; empty when the line has no
 // "<tag>". One pass over the line's "<" serves every tag.
 template <std::size_t count>
-void FindTagTexts(std::string_view line, const std::string_view (&tags)[count], std::string_view (&texts)[count]) {
+void FindTagTexts(std::string_view line, const std::string_view (&tags)[count],
+                  std::string_view (&texts)[count]) {
     constexpr std::size_t npos = std::string_view::npos;
     std::size_t open[count], close[count];
     std::fill_n(open, count, npos);

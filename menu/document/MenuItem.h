@@ -51,8 +51,9 @@ std::string ItemTypeName(int type);
 std::string DescribeItem(const std::string& typeName, const MenuItem& item);
 
 // The tags of an item line, in the order a save writes them.
-inline constexpr std::string_view kItemTags[] = {"CAPTION",  "LINK",       "FONTNAME", "FONTSIZE",  "FONTBOLD",
-                                                 "FONTITALIC", "FONTSTR", "FONTUNDER", "FONTCOLOR", "FONTCHAR"};
+inline constexpr std::string_view kItemTags[] = {"CAPTION",   "LINK",       "FONTNAME", "FONTSIZE",
+                                                 "FONTBOLD",  "FONTITALIC", "FONTSTR",  "FONTUNDER",
+                                                 "FONTCOLOR", "FONTCHAR"};
 
 // The text between <tag> and the </tag> after it, or up to the end of the line
 // when the closing tag is missing; empty when the line has no <tag>. Tags are
