@@ -4,6 +4,9 @@
 // scroll bar's maximum stays within its range. Heights in whole twips.
 namespace z9 {
 
+// The width of that scroll bar in twips (17 pixels at 96 dpi).
+inline constexpr int kScrollBarTwips = 255;
+
 struct CanvasScroll {
     bool visible = false;
     int factor = 1;  // twips per scroll-bar unit

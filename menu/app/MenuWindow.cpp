@@ -56,7 +56,6 @@ namespace {
 constexpr int kLeftColumn = 1560; // left edge of LNH: the logo and the toolbar stand left of it
 constexpr int kMargin = 60;
 constexpr int kHeaderHeight = 480;
-constexpr int kScrollBarWidth = 255;
 
 // Where the toolbar icons stand in Im1 (0 to 2 and 15 are the link pictures).
 constexpr int kImTask = 0;
@@ -570,8 +569,8 @@ void MenuWindow::Form_Resize() {
     PlaceIn(P2, right, top, w - right - kMargin, h - top - kMargin);
     PlaceIn(P3, right, top, w - right - kMargin, h - top - kMargin);
     const int viewW = PixelsToTwipsX(P2->width()), viewH = PixelsToTwipsY(P2->height());
-    PlaceIn(VS1, viewW - kScrollBarWidth, 0, kScrollBarWidth, viewH);
-    P1->resize(TwipsToPixelsX(viewW - kScrollBarWidth), TwipsToPixelsY(pageHeight_));
+    PlaceIn(VS1, viewW - kScrollBarTwips, 0, kScrollBarTwips, viewH);
+    P1->resize(TwipsToPixelsX(viewW - kScrollBarTwips), TwipsToPixelsY(pageHeight_));
     const int pageWidth = PixelsToTwipsX(P1->width());
     for (std::size_t i = 1; i < TLN.size(); ++i)
         PlaceIn(TLN[i], 120, PixelsToTwipsY(TLN[i]->y()), pageWidth - 240, PixelsToTwipsY(TLN[i]->height()));

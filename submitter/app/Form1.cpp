@@ -60,7 +60,6 @@ constexpr int kButtonTop = 225;
 constexpr int kButtonHeight = 375;
 constexpr int kSubmitWidth = 1575;
 constexpr int kExitWidth = 1215;
-constexpr int kScrollBarWidth = 255;
 constexpr int kSchPicHeight = 345;
 constexpr int kLineHeight = 30;
 
@@ -446,7 +445,7 @@ void Form1::CalcEFScr() {
 void Form1::PlaceCanvasWidth() {
     const int inner = P2->width();
     if (!VS1->isHidden()) {
-        const int bar = PxX(kScrollBarWidth);
+        const int bar = PxX(kScrollBarTwips);
         VS1->setGeometry(inner - bar, 0, bar, P2->height());
         P1->resize(inner - bar, P1->height());
     } else {
