@@ -2,6 +2,8 @@
 
 #include "common/MessageBox.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -127,13 +129,34 @@ const std::string& MessageCounter::Last() const {
     return lastMessage;
 }
 
+void RemoveAbandonedScratch(const std::string& base) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (fs::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kScratchPrefix, 0) != 0) continue;
+        const std::size_t digits = name.find_first_not_of("0123456789", kScratchPrefix.size());
+        if (digits == kScratchPrefix.size() || digits == std::string::npos || name[digits] != '-' ||
+            digits - kScratchPrefix.size() > 9)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(name.substr(kScratchPrefix.size())));
+        if (::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove_all(it->path(), ignored);
+        }
+    }
+}
+
 const std::string& ScratchFolder() {
     // Never destroyed: the exit handler below still needs it.
     static const std::string* folder = [] {
         namespace fs = std::filesystem;
         // Memory-backed when there is such a folder: some targets write a file per input.
         fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        auto* made = new std::string((base / "z9fuzz-XXXXXX").string());
+        // A run that ended on a finding had no exit handler to clear its folder.
+        RemoveAbandonedScratch(base.string());
+        auto* made = new std::string(
+            (base / (std::string(kScratchPrefix) + std::to_string(::getpid()) + "-XXXXXX")).string());
         if (!::mkdtemp(made->data())) {
             std::perror("mkdtemp");
             std::abort();

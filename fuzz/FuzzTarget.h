@@ -68,8 +68,13 @@ public:
 };
 
 // A private folder for targets that need files, made once per process and
-// removed at its end; the registry and the current folder point into it.
+// removed at its end; the registry and the current folder point into it. Its
+// name is kScratchPrefix, the process id, "-" and six random characters.
 const std::string& ScratchFolder();
+inline constexpr std::string_view kScratchPrefix = "z9fuzz-";
+// Removes the scratch folders in base whose process is gone: a run that ends
+// on a finding aborts, and no exit handler clears its folder.
+void RemoveAbandonedScratch(const std::string& base);
 // Writes bytes as the whole file at path (a failure is a failed check).
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 

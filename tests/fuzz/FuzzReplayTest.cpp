@@ -5,8 +5,11 @@
 #include "tests/support/TestSupport.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace z9::fuzz {
 namespace {
@@ -71,6 +74,31 @@ TEST(FuzzReplayHarness, SplitKeepsTheRestInTheLastPart) {
     EXPECT_EQ(Split("a\nb\nc", '\n', 2), (std::vector<std::string>{"a", "b\nc"}));
     EXPECT_EQ(Split("a", '\n', 3), (std::vector<std::string>{"a", "", ""}));
     EXPECT_EQ(Split(std::string_view("x\0y", 3), '\0', 2), (std::vector<std::string>{"x", "y"}));
+}
+
+// A run that aborted on a finding left its scratch folder; the next run clears
+// it, and only folders of processes that are gone.
+TEST(FuzzReplayHarness, ScratchOfAGoneProcessIsRemoved) {
+    const fs::path base = fs::temp_directory_path() / ("z9scratchtest-" + std::to_string(::getpid()));
+    fs::remove_all(base);
+    fs::create_directories(base);
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string gone = "z9fuzz-" + std::to_string(child) + "-aB3dE9";
+    const std::string alive = "z9fuzz-" + std::to_string(::getpid()) + "-xY7zQ1";
+    for (const std::string& name :
+         {gone, alive, std::string("z9fuzz-Qw8rT2"), "other-" + std::to_string(child) + "-x"})
+        fs::create_directories(base / name / "registry");
+    std::ofstream(base / gone / "registry" / "HKEY_CURRENT_USER.reg") << "REGEDIT4\r\n";
+
+    RemoveAbandonedScratch(base.string());
+    EXPECT_FALSE(fs::exists(base / gone));
+    EXPECT_TRUE(fs::exists(base / alive));
+    EXPECT_TRUE(fs::exists(base / "z9fuzz-Qw8rT2"));
+    EXPECT_TRUE(fs::exists(base / ("other-" + std::to_string(child) + "-x")));
+    fs::remove_all(base);
 }
 
 } // namespace
