@@ -13,6 +13,7 @@
 #include "common/SafeFile.h"
 #include "common/SystemErrorText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -285,9 +286,11 @@ bool TaskLines(const TaskRecord& task, Z9StringBuilder& out, std::string& why) {
         !RecordCount(task.NumberEnviron, task.Environs.size(), environs, why))
         return false;
 
-    out.Reserve(static_cast<std::size_t>(
-        8 + std::size(kGeneralKeys) + std::size(kCountKeys) + steps * (std::size(kStepKeys) + 2) +
-        files * (std::size(kTaskFileKeys) + 2) + environs * (std::size(kEnvironKeys) + 2)));
+    // A negative count writes no records, as a loop to it runs no times.
+    const auto records = [](long long count) { return static_cast<std::size_t>(std::max(count, 0LL)); };
+    out.Reserve(
+        8 + std::size(kGeneralKeys) + std::size(kCountKeys) + records(steps) * (std::size(kStepKeys) + 2) +
+        records(files) * (std::size(kTaskFileKeys) + 2) + records(environs) * (std::size(kEnvironKeys) + 2));
     out.AppendElement(kHeader);
     out.AppendElement(kRoot);
     out.AppendElement("<GENERAL>");

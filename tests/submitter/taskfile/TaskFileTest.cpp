@@ -259,7 +259,7 @@ TEST_F(TaskFileTest, PredecessorFormatLoadsAndIsSavedInTheCurrentOne) {
     EXPECT_EQ(ReadFileBytes(folder.Path() / "again.z9f"), SampleText(saved));
 }
 
-TEST_F(TaskFileTest, CountsOfZeroAndBelowForFilesAndEnvironsLoadEmpty) {
+TEST_F(TaskFileTest, CountsOfZeroAndBelowForFilesAndEnvironsLoadEmptyAndSave) {
     std::string text = SampleText(SampleTask(1, 0, 0));
     EXPECT_EQ(LoadBytes(text).Environs.size(), 0u);
     text = Replace(text, "<NUMBERTASKFILES>0<", "<NUMBERTASKFILES>-1<");
@@ -267,6 +267,16 @@ TEST_F(TaskFileTest, CountsOfZeroAndBelowForFilesAndEnvironsLoadEmpty) {
     TaskRecord t = LoadBytes(text);
     EXPECT_EQ(t.TaskFiles.size(), 0u);
     EXPECT_EQ(t.NumberEnviron, " -5 ");
+
+    // Such a task saves (no records for those counts) and loads back the same.
+    t.Environs.resize(2);
+    ASSERT_TRUE(SaveTask("negative.z9f", t, true)) << LastTaskError();
+    TaskRecord back;
+    ASSERT_TRUE(LoadTask("negative.z9f", back, true)) << LastTaskError();
+    EXPECT_EQ(back.NumberEnviron, " -5 ");
+    EXPECT_EQ(back.NumberTaskFiles, "-1");
+    EXPECT_TRUE(back.Environs.empty());
+    EXPECT_EQ(back.Steps, t.Steps);
 }
 
 TEST_F(TaskFileTest, EachFailureHasItsTextAndProgressNumber) {
