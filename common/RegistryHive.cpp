@@ -388,8 +388,18 @@ void AppendData(std::string& out, const RegValue& v) {
 
 std::string WriteHive(const Hive& hive, RegRoot root) {
     std::string out = "REGEDIT4\r\n";
-    for (const auto& [folded, key] : hive.keys) {
-        if (folded.empty() && key.values.empty()) continue;
+    for (auto it = hive.keys.begin(); it != hive.keys.end(); ++it) {
+        const auto& [folded, key] = *it;
+        // A key without values whose sub-key follows it goes without a header
+        // of its own: reading the sub-key's header makes it again, spelt the
+        // same, and a key many levels deep does not write every level above it.
+        if (key.values.empty()) {
+            const auto next = std::next(it);
+            if (folded.empty() ||
+                (next != hive.keys.end() && next->first.size() > folded.size() &&
+                 next->first[folded.size()] == '\0' && next->first.compare(0, folded.size(), folded) == 0))
+                continue;
+        }
         out += "\r\n[";
         out += RegRootName(root);
         if (!key.path.empty()) out += '\\' + key.path;

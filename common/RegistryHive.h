@@ -63,7 +63,8 @@ struct Hive {
 // Sections of the other root are not this hive's and are skipped too.
 Hive ParseHive(std::string_view text, RegRoot root);
 
-// The hive as REGEDIT4 text with CR LF line ends.
+// The hive as REGEDIT4 text with CR LF line ends. A key that holds no values
+// is written only when no sub-key of it is: the sub-key's header brings it.
 std::string WriteHive(const Hive& hive, RegRoot root);
 
 // Where the Linux backend keeps the hive files: $Z9_REGISTRY_DIR, else
