@@ -140,6 +140,12 @@ bool ReadValueLine(std::string_view line, std::string& name, RegValue& value, bo
     return ReadData(line.substr(pos + 1), value, strict);
 }
 
+// Whether the folded path sub names a key below the folded path key, at any
+// depth. Every sub-key sorts right after its key, before any other key.
+bool IsBelow(const std::string& sub, const std::string& key) {
+    return sub.size() > key.size() && sub[key.size()] == '\0' && sub.compare(0, key.size(), key) == 0;
+}
+
 } // namespace
 
 const char* RegRootName(RegRoot root) {
@@ -242,9 +248,8 @@ bool Hive::Erase(const std::string& path) {
     std::string folded = FoldKeyPath(path);
     auto first = keys.find(folded);
     if (first == keys.end()) return false;
-    std::string prefix = folded + '\0';
     auto last = std::next(first);
-    while (last != keys.end() && last->first.compare(0, prefix.size(), prefix) == 0)
+    while (last != keys.end() && IsBelow(last->first, folded))
         ++last;
     keys.erase(first, last);
     return true;
@@ -395,10 +400,7 @@ std::string WriteHive(const Hive& hive, RegRoot root) {
         // same, and a key many levels deep does not write every level above it.
         if (key.values.empty()) {
             const auto next = std::next(it);
-            if (folded.empty() ||
-                (next != hive.keys.end() && next->first.size() > folded.size() &&
-                 next->first[folded.size()] == '\0' && next->first.compare(0, folded.size(), folded) == 0))
-                continue;
+            if (folded.empty() || (next != hive.keys.end() && IsBelow(next->first, folded))) continue;
         }
         out += "\r\n[";
         out += RegRootName(root);
