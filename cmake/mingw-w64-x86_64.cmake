@@ -17,9 +17,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# CTest starts every test program through Wine.
+# CTest starts every test program through Wine, by way of scripts/wine-test,
+# which tells a run Wine spoilt from a test that failed.
 find_program(Z9_WINE NAMES wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${Z9_WINE})
+get_filename_component(Z9_WINE_TEST "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test" ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${Z9_WINE_TEST})
 
 # Debian packages no Qt for MinGW: only what needs no Qt is built.
 set(Z9_WITH_QT OFF CACHE BOOL "" FORCE)
