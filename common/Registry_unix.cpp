@@ -5,6 +5,7 @@
 #include "Registry.h"
 #include "RegistryHive.h"
 
+#include "Clock.h"
 #include "Program.h"
 #include "SafeFile.h"
 #include "SystemErrorText.h"
@@ -96,7 +97,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 bool SettledLongEnough(const struct stat& st) {
     using namespace std::chrono;
-    auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    auto now = duration_cast<seconds>(Clock::Now().time_since_epoch()).count();
     return now - static_cast<long long>(st.st_mtim.tv_sec) >= 2 &&
            now - static_cast<long long>(st.st_ctim.tv_sec) >= 2;
 }
