@@ -6,6 +6,7 @@
 #include "BenchFolder.h"
 #include "common/Registry.h"
 #include "common/RegistryHive.h"
+#include "tests/common/WideHive.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,13 +41,7 @@ void WriteWideHive(int count) {
     const std::string folder = (z9::bench::WorkFolder() / "registry").string();
     ::setenv("Z9_REGISTRY_DIR", folder.c_str(), 1);
     std::filesystem::create_directories(folder);
-    std::string text = "REGEDIT4\r\n";
-    for (int i = 0; i < count; ++i)
-        text += "\r\n[HKEY_CURRENT_USER\\Software\\Many\\Key" + std::to_string(i) + "]\r\n\"Name\"=\"" +
-                std::to_string(i) + "\"\r\n";
-    text += "\r\n[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Workstation\\Recent]\r\n";
-    for (int i = 0; i < count; ++i)
-        text += "\"C:\\\\Tasks\\\\t" + std::to_string(i) + ".z9f\"=\"2024-01-01 10:00:00\"\r\n";
+    const std::string text = z9::test::WideHiveText(count);
     std::FILE* f = std::fopen(z9::HiveFile(z9::RegRoot::CurrentUser).c_str(), "wb");
     if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0) std::abort();
 }

@@ -4,6 +4,7 @@
 #include "common/RegistryHive.h"
 #include "common/Settings.h"
 #include "tests/common/RegistrySample.h"
+#include "tests/common/WideHive.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdlib>
@@ -285,15 +286,8 @@ TEST(RegistryFilesTest, TwoProcessesChangingOneHiveLoseNothing) {
 // Their speed is measured by bench_hive; a quadratic reader would not end here.
 TEST(RegistryFilesTest, ThousandsOfKeysAndValues) {
     test::TempFolder folder;
-    std::string text = "REGEDIT4\r\n";
     const int count = 20000;
-    for (int i = 0; i < count; ++i)
-        text += "\r\n[HKEY_CURRENT_USER\\Software\\Many\\Key" + std::to_string(i) + "]\r\n\"Name\"=\"" +
-                std::to_string(i) + "\"\r\n";
-    text += "\r\n[HKEY_CURRENT_USER\\Software\\Brindle\\Zorvan Workstation\\Recent]\r\n";
-    for (int i = 0; i < count; ++i)
-        text += "\"C:\\\\Tasks\\\\t" + std::to_string(i) + ".z9f\"=\"2024-01-01 10:00:00\"\r\n";
-    folder.Write("registry/HKEY_CURRENT_USER.reg", text);
+    folder.Write("registry/HKEY_CURRENT_USER.reg", test::WideHiveText(count));
 
     RegKey key;
     ASSERT_EQ(key.Open(RegRoot::CurrentUser, "Software\\Many"), 0);
